@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test twice: in a normal build, and in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/test -j "$jobs"
+(cd build/test && ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DROTASET_SANITIZE=ON -DROTASET_BENCH=OFF
+cmake --build build/asan -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build/asan && ctest --output-on-failure -j "$jobs")

@@ -1,0 +1,10 @@
+// The main window.
+#pragma once
+
+#include <QMainWindow>
+
+class TFrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFrmMain(QWidget *parent = nullptr);
+};

@@ -1,0 +1,228 @@
+#include "store/cursor.h"
+
+#include "store/engineerror.h"
+
+namespace store {
+
+// ---- values ------------------------------------------------------------------------------------
+
+QString valueAsString(const FieldDef &def, const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return QString();
+    if (def.type == FieldType::Logical)
+        return value.toLongLong() ? QStringLiteral("True") : QStringLiteral("False");
+    return value.toString();
+}
+
+QVariant convertForField(const FieldDef &def, const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return QVariant();
+    const bool isText = value.typeId() == QMetaType::QString;
+    switch (def.type) {
+    case FieldType::Text:
+    case FieldType::Memo: {
+        QString text = isText ? value.toString() : valueAsString({def.name, FieldType::Integer, 0, false}, value);
+        if (value.typeId() == QMetaType::Bool)
+            text = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        if (text.isEmpty())
+            return QVariant();
+        if (def.type == FieldType::Text && def.size > 0 && text.size() > def.size) {
+            // Cut to the width in characters, never inside a surrogate pair.
+            int cut = def.size;
+            if (text.at(cut - 1).isHighSurrogate())
+                --cut;
+            text.truncate(cut);
+        }
+        return text;
+    }
+    case FieldType::Integer: {
+        if (!isText)
+            return QVariant(value.toLongLong());
+        const QString text = value.toString().trimmed();
+        if (text.isEmpty())
+            return QVariant();
+        bool ok = false;
+        const int n = text.toInt(&ok);
+        if (!ok)
+            throw EngineError(QStringLiteral("'%1' non è un valore intero valido per il campo %2.")
+                                  .arg(value.toString(), def.name),
+                              HcInvalidValue);
+        return QVariant(qlonglong(n));
+    }
+    case FieldType::Logical: {
+        if (!isText)
+            return QVariant(qlonglong(value.toLongLong() != 0));
+        const QString text = value.toString().trimmed();
+        if (text.isEmpty())
+            return QVariant();
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || text == QLatin1String("1"))
+            return QVariant(qlonglong(1));
+        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || text == QLatin1String("0"))
+            return QVariant(qlonglong(0));
+        throw EngineError(QStringLiteral("'%1' non è un valore logico valido per il campo %2.").arg(text, def.name),
+                          HcInvalidValue);
+    }
+    }
+    return value;
+}
+
+// ---- Field -------------------------------------------------------------------------------------
+
+const FieldDef &Field::def() const { return cursor->defs.at(idx); }
+
+QVariant Field::value() const
+{
+    cursor->sync();
+    return cursor->currentValue(idx);
+}
+
+bool Field::isNull() const
+{
+    const QVariant v = value();
+    return v.isNull() || !v.isValid();
+}
+
+QString Field::asString() const { return valueAsString(def(), value()); }
+
+int Field::asInteger() const
+{
+    const QVariant v = value();
+    if (v.isNull() || !v.isValid())
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const int n = v.toString().trimmed().toInt(&ok);
+        if (!ok)
+            throw EngineError(QStringLiteral("'%1' non è un valore intero valido.").arg(v.toString()), HcInvalidValue);
+        return n;
+    }
+    return int(v.toLongLong());
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant v = value();
+    if (v.isNull() || !v.isValid())
+        return false;
+    if (v.typeId() == QMetaType::QString)
+        return v.toString().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    return v.toLongLong() != 0;
+}
+
+void Field::setValue(const QVariant &value) { cursor->writeValue(idx, value); }
+
+// ---- Cursor ------------------------------------------------------------------------------------
+
+int Cursor::recordCount() const { return int(rows.size()); }
+
+QVariant Cursor::currentValue(int index) const
+{
+    if (pos < 0 || pos >= rows.size())
+        return QVariant();
+    return rows[pos].value(index);
+}
+
+void Cursor::writeValue(int, const QVariant &)
+{
+    throw EngineError(QStringLiteral("Il risultato di un'interrogazione è di sola lettura."), HcNotEditing);
+}
+
+void Cursor::moveTo(int index)
+{
+    const int count = int(rows.size());
+    pos = count == 0 ? -1 : std::clamp(index, 0, count - 1);
+    emit dataChanged();
+}
+
+void Cursor::resetRows()
+{
+    rows.clear();
+    pos = -1;
+    eof_ = bof_ = true;
+}
+
+void Cursor::first()
+{
+    sync();
+    moveTo(0);
+    bof_ = true;
+    eof_ = rows.isEmpty();
+}
+
+void Cursor::last()
+{
+    sync();
+    moveTo(int(rows.size()) - 1);
+    eof_ = true;
+    bof_ = rows.isEmpty();
+}
+
+void Cursor::next()
+{
+    sync();
+    bof_ = false;
+    if (pos + 1 < rows.size()) {
+        moveTo(pos + 1);
+        eof_ = false;
+    } else {
+        eof_ = true;
+    }
+}
+
+void Cursor::prior()
+{
+    sync();
+    eof_ = false;
+    if (pos > 0) {
+        moveTo(pos - 1);
+        bof_ = false;
+    } else {
+        bof_ = true;
+    }
+}
+
+int Cursor::recNo() const { return pos + 1; }
+
+void Cursor::setRecNo(int number)
+{
+    sync();
+    moveTo(number - 1);
+    bof_ = pos <= 0;
+    eof_ = rows.isEmpty();
+}
+
+int Cursor::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < defs.size(); ++i)
+        if (defs[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+Field Cursor::fieldByName(const QString &name)
+{
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw EngineError(QStringLiteral("Campo '%1' non trovato.").arg(name), HcUnknownField);
+    return Field(this, i);
+}
+
+bool Cursor::locate(const QString &fieldName, const QVariant &value)
+{
+    sync();
+    const int i = fieldByName(fieldName).index();
+    const QString wanted = valueAsString(defs[i], convertForField(defs[i], value));
+    for (int r = 0; r < rows.size(); ++r) {
+        if (valueAsString(defs[i], rows[r].value(i)) == wanted) {
+            moveTo(r);
+            bof_ = r == 0;
+            eof_ = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace store

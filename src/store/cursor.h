@@ -1,0 +1,96 @@
+// What tables and query results share: rows read in order, a current row, fields by name.
+#pragma once
+
+#include "store/declaration.h"
+
+#include <QList>
+#include <QObject>
+#include <QVariant>
+
+namespace store {
+
+class Cursor;
+
+// A field of the current row. Reading follows the engine's rules: a blank field reads as "", 0 or
+// false; a logical reads "True" or "False" as text.
+class Field {
+public:
+    Field(Cursor *cursor, int index) : cursor(cursor), idx(index) {}
+    const FieldDef &def() const;
+    QString name() const { return def().name; }
+    FieldType type() const { return def().type; }
+    int size() const { return def().size; }
+    int index() const { return idx; }
+
+    QVariant value() const;
+    bool isNull() const;
+    QString asString() const;
+    int asInteger() const;
+    bool asBoolean() const;
+
+    // Writing (tables only, in edit or insert state): an empty text is stored as blank, a text is cut
+    // to the field's width, a text written into an integer field is converted or refused.
+    void setValue(const QVariant &value);
+    void setAsString(const QString &value) { setValue(value); }
+    void setAsInteger(int value) { setValue(value); }
+    void setAsBoolean(bool value) { setValue(value); }
+    void clear() { setValue(QVariant()); }
+
+private:
+    Cursor *cursor;
+    int idx;
+};
+
+// Text of a stored value as the engine shows it.
+QString valueAsString(const FieldDef &def, const QVariant &value);
+// A value made fit for the field; throws EngineError when it cannot be.
+QVariant convertForField(const FieldDef &def, const QVariant &value);
+
+class Cursor : public QObject {
+    Q_OBJECT
+public:
+    explicit Cursor(QObject *parent = nullptr) : QObject(parent) {}
+
+    bool isOpen() const { return open_; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+    bool isEmpty() const { return recordCount() == 0; }
+    virtual int recordCount() const;
+    int recNo() const; // 1-based; 0 when there is no current row
+    void setRecNo(int number);
+    // Moves to the first row whose field equals the value (exact, case-sensitive); false if none.
+    bool locate(const QString &fieldName, const QVariant &value);
+
+    int fieldCount() const { return int(defs.size()); }
+    const QList<FieldDef> &fieldDefs() const { return defs; }
+    int fieldIndex(const QString &name) const; // -1 when there is none
+    Field fieldByName(const QString &name);    // throws EngineError for an unknown name
+    Field field(int index) { return Field(this, index); }
+
+signals:
+    // The current row moved, or the values shown for it changed.
+    void dataChanged();
+    // Browse, edit, insert, or closed.
+    void stateChanged();
+
+protected:
+    friend class Field;
+    virtual void sync() {}
+    virtual QVariant currentValue(int index) const;
+    virtual void writeValue(int index, const QVariant &value);
+    void moveTo(int index); // clamps; updates eof and bof
+    void resetRows();
+
+    QList<FieldDef> defs;
+    QList<QList<QVariant>> rows;
+    int pos = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+    bool open_ = false;
+};
+
+} // namespace store

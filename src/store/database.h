@@ -1,0 +1,140 @@
+// The program folder's tables: one SQLite file per table, attached to one connection as they are
+// opened, with transactions that span several tables and the file operations on whole tables.
+#pragma once
+
+#include "store/declaration.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+class Database;
+
+// One prepared SQLite statement; finalized when destroyed.
+class Statement {
+public:
+    Statement() = default;
+    Statement(Database &db, const QString &sql);
+    ~Statement();
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&other) noexcept;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    bool isValid() const { return st != nullptr; }
+    void bind(int index, const QVariant &value); // 1-based
+    bool step();                                 // true while a row is available
+    void reset();
+    int columnCount() const;
+    QVariant column(int index) const; // 0-based
+    QString columnName(int index) const;
+    QString columnDeclType(int index) const;
+    bool readOnly() const;
+
+private:
+    Database *db = nullptr;
+    sqlite3_stmt *st = nullptr;
+};
+
+// The table stored inside each file is always named "dati".
+inline constexpr const char *InnerTableName = "dati";
+
+class Database {
+public:
+    // The connection for the current program folder (reopened when the folder changes).
+    static Database &instance();
+    // Closes the connection (at program end, or when a test's folder goes away).
+    static void shutdown();
+
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    const QString &folder() const { return folderPath; }
+    sqlite3 *handle() const { return db; }
+
+    // The name under which a table file exists in the folder, matched without regard to case;
+    // the name as given when no such file exists.
+    QString resolve(const QString &fileName) const;
+    QString path(const QString &fileName) const { return folderPath + resolve(fileName); }
+    bool exists(const QString &fileName) const;
+
+    // Attaches the table's file (kept while used) and returns the SQL reference of its table,
+    // "schema"."dati". Throws EngineError when the file is missing or is not a readable table.
+    QString acquire(const QString &fileName);
+    void release(const QString &fileName);
+    // The version of a table's rows: it changes with every write through this connection, so that
+    // cursors on the same table know when to read it again.
+    quint64 version(const QString &fileName) const;
+    void touch(const QString &fileName);
+
+    // Structure.
+    void createTable(const TableDeclaration &declaration); // replaces nothing: the file must not exist
+    TableDeclaration readStructure(const QString &fileName);
+    void deleteTable(const QString &fileName);
+    // Moves a table file onto another name in one atomic step, replacing what was there.
+    void renameTable(const QString &from, const QString &to);
+    // Detaches every table no cursor uses (before files are copied or replaced from outside).
+    void detachIdle();
+
+    // Transactions over every attached table; nested calls join the outer one.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return depth > 0; }
+
+    void exec(const QString &sql);
+    [[noreturn]] void fail(const QString &context, int helpContext = 0) const;
+
+    // Test hook: called with a step name at the points where a table swap or a multi-table save
+    // could be interrupted; a test throws from it to simulate a crash at that point.
+    static std::function<void(const QString &step)> &faultHook();
+    static void faultPoint(const QString &step);
+
+private:
+    explicit Database(const QString &folder);
+    struct Attachment {
+        QString schema;
+        int users = 0;
+        quint64 lastUse = 0;
+    };
+    QString schemaFor(const QString &resolvedName) const;
+    void attachFile(const QString &resolvedName, const QString &schema);
+    void detach(const QString &key);
+    void makeRoom();
+    void verifyTable(const QString &schema, const QString &fileName);
+
+    QString folderPath;
+    sqlite3 *db = nullptr;
+    QHash<QString, Attachment> attached; // key: resolved file name, lower case
+    QHash<QString, quint64> versions;    // key: resolved file name, lower case
+    quint64 useCounter = 0;
+    quint64 versionCounter = 0;
+    int depth = 0;
+    int maxAttached = 10;
+
+    static std::unique_ptr<Database> current;
+};
+
+// Commits on commit(), rolls back when it goes out of scope without it.
+class Transaction {
+public:
+    explicit Transaction(Database &db = Database::instance()) : db(db) { db.begin(); }
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    Database &db;
+    bool done = false;
+};
+
+} // namespace store

@@ -1,0 +1,86 @@
+#include "store/query.h"
+
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/sqltranslator.h"
+
+namespace store {
+
+void Query::setSql(const QString &sql)
+{
+    close();
+    text = sql;
+}
+
+void Query::close()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    resetRows();
+    defs.clear();
+    emit stateChanged();
+    emit dataChanged();
+}
+
+void Query::open()
+{
+    close();
+    Database &db = Database::instance();
+    QStringList acquired;
+    auto releaseAll = [&] {
+        for (const QString &f : acquired)
+            db.release(f);
+    };
+    try {
+        const TranslatedQuery tq = translateLocalSql(text, [&](const QString &file) {
+            const QString ref = db.acquire(file);
+            acquired << file;
+            return ref;
+        });
+        sqliteText = tq.sql;
+        Statement st(db, tq.sql);
+        if (!st.readOnly())
+            throw EngineError(QStringLiteral("Sono ammesse solo interrogazioni di lettura."), HcReadOnlyQuery);
+        const int n = st.columnCount();
+        QList<FieldDef> columns;
+        for (int i = 0; i < n; ++i) {
+            FieldDef def;
+            def.name = st.columnName(i);
+            if (!parseSqlType(st.columnDeclType(i), def.type, def.size))
+                def.type = FieldType::Memo; // an expression: decided below by its values
+            columns << def;
+        }
+        QList<bool> computed(n);
+        for (int i = 0; i < n; ++i)
+            computed[i] = st.columnDeclType(i).isEmpty();
+        QList<QList<QVariant>> result;
+        while (st.step()) {
+            QList<QVariant> row;
+            row.reserve(n);
+            for (int i = 0; i < n; ++i) {
+                const QVariant v = st.column(i);
+                if (computed[i] && !v.isNull() && v.typeId() == QMetaType::LongLong)
+                    columns[i].type = FieldType::Integer;
+                row.append(v);
+            }
+            result.append(std::move(row));
+        }
+        defs = columns;
+        rows = std::move(result);
+    } catch (const EngineError &e) {
+        releaseAll();
+        if (e.helpContext() == HcQuery && !e.message().startsWith(QLatin1String("Errore di sintassi")))
+            throw EngineError(QStringLiteral("%1\n%2").arg(e.message(), text), HcQuery);
+        throw;
+    }
+    releaseAll();
+    open_ = true;
+    pos = rows.isEmpty() ? -1 : 0;
+    bof_ = true;
+    eof_ = rows.isEmpty();
+    emit stateChanged();
+    emit dataChanged();
+}
+
+} // namespace store

@@ -1,0 +1,28 @@
+// A read-only query in the program's local SQL; its result reads like a table.
+#pragma once
+
+#include "store/cursor.h"
+
+namespace store {
+
+class Query : public Cursor {
+    Q_OBJECT
+public:
+    explicit Query(const QString &sql = QString(), QObject *parent = nullptr) : Cursor(parent), text(sql) {}
+
+    void setSql(const QString &sql);
+    QString sql() const { return text; }
+    // Runs the query and keeps its result. Throws EngineError for anything but one SELECT, for an
+    // unknown table or field, and for a text the engine cannot read; nothing is changed then.
+    void open();
+    void close();
+
+    // The SQLite text the query ran as (for tests and error reports).
+    QString translated() const { return sqliteText; }
+
+private:
+    QString text;
+    QString sqliteText;
+};
+
+} // namespace store

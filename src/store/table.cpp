@@ -1,0 +1,346 @@
+#include "store/table.h"
+
+#include "store/engineerror.h"
+
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+QString quoted(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+} // namespace
+
+Table::Table(const QString &fileName, QObject *parent) : Cursor(parent), name(fileName) {}
+
+Table::~Table()
+{
+    if (open_)
+        close();
+}
+
+void Table::setFileName(const QString &fileName)
+{
+    if (open_)
+        throw EngineError(QStringLiteral("Impossibile cambiare la tabella di un cursore aperto."), HcBusy);
+    name = fileName;
+}
+
+void Table::requireOpen() const
+{
+    if (!open_)
+        throw EngineError(QStringLiteral("La tabella '%1' non è aperta.").arg(name), HcNotEditing);
+}
+
+void Table::open()
+{
+    if (open_)
+        return;
+    Database &db = Database::instance();
+    const TableDeclaration decl = db.readStructure(name);
+    reference = db.acquire(name);
+    try {
+        defs = decl.fields;
+        orderBy = QStringLiteral("rowid");
+        primaryOrdered = false;
+        for (const IndexDef &ix : decl.indexes) {
+            if (ix.options & IxPrimary) {
+                QStringList fields;
+                for (const QString &f : ix.fields)
+                    fields << quoted(f);
+                orderBy = fields.join(QStringLiteral(", ")) + QStringLiteral(", rowid");
+                primaryOrdered = true;
+            }
+        }
+        QStringList cols, params, sets;
+        for (int i = 0; i < defs.size(); ++i) {
+            cols << quoted(defs[i].name);
+            params << QStringLiteral("?%1").arg(i + 1);
+            sets << QStringLiteral("%1 = ?%2").arg(quoted(defs[i].name)).arg(i + 1);
+        }
+        insertStmt = Statement(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(reference, cols.join(QStringLiteral(", ")), params.join(QStringLiteral(", "))));
+        updateStmt = Statement(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                       .arg(reference, sets.join(QStringLiteral(", ")))
+                                       .arg(defs.size() + 1));
+        deleteStmt = Statement(db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(reference));
+        open_ = true;
+        load(std::nullopt);
+    } catch (...) {
+        insertStmt = Statement();
+        updateStmt = Statement();
+        deleteStmt = Statement();
+        open_ = false;
+        db.release(name);
+        throw;
+    }
+    pos = rows.isEmpty() ? -1 : 0;
+    bof_ = true;
+    eof_ = rows.isEmpty();
+    setState(Browse);
+    emit dataChanged();
+}
+
+void Table::close()
+{
+    if (!open_)
+        return;
+    buffer.clear();
+    insertStmt = Statement();
+    updateStmt = Statement();
+    deleteStmt = Statement();
+    Database::instance().release(name);
+    open_ = false;
+    resetRows();
+    rowids.clear();
+    defs.clear();
+    setState(Inactive);
+    emit dataChanged();
+}
+
+void Table::load(std::optional<qint64> keepRowid)
+{
+    Database &db = Database::instance();
+    Statement select(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(reference, orderBy));
+    rows.clear();
+    rowids.clear();
+    const int n = int(defs.size());
+    while (select.step()) {
+        QList<QVariant> row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i)
+            row.append(select.column(i + 1));
+        if (filterOn && !matchesFilter(row))
+            continue;
+        rowids.append(select.column(0).toLongLong());
+        rows.append(std::move(row));
+    }
+    seenVersion = db.version(name);
+    if (keepRowid) {
+        const int i = int(rowids.indexOf(*keepRowid));
+        if (i >= 0) {
+            pos = i;
+            return;
+        }
+    }
+    pos = rows.isEmpty() ? -1 : std::clamp(pos, 0, int(rows.size()) - 1);
+    if (rows.isEmpty())
+        eof_ = bof_ = true;
+}
+
+void Table::sync()
+{
+    if (!open_ || st != Browse)
+        return;
+    if (Database::instance().version(name) != seenVersion) {
+        load(pos >= 0 ? std::optional<qint64>(rowids[pos]) : std::nullopt);
+        emit dataChanged();
+    }
+}
+
+void Table::refresh()
+{
+    requireOpen();
+    if (isEditing())
+        cancel();
+    load(pos >= 0 ? std::optional<qint64>(rowids[pos]) : std::nullopt);
+    emit dataChanged();
+}
+
+int Table::recordCount() const
+{
+    const_cast<Table *>(this)->sync();
+    return int(rows.size());
+}
+
+QVariant Table::currentValue(int index) const
+{
+    if (isEditing())
+        return buffer.value(index);
+    return Cursor::currentValue(index);
+}
+
+void Table::writeValue(int index, const QVariant &value)
+{
+    requireOpen();
+    if (!isEditing())
+        throw EngineError(QStringLiteral("La tabella '%1' non è in modifica né in inserimento.").arg(name), HcNotEditing);
+    buffer[index] = convertForField(defs[index], value);
+    emit dataChanged();
+}
+
+void Table::setState(State s)
+{
+    if (st == s)
+        return;
+    st = s;
+    emit stateChanged();
+}
+
+QString Table::filterEquals(const QString &field, const QString &value)
+{
+    QString v = value;
+    v.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QStringLiteral("%1 = '%2'").arg(field, v);
+}
+
+void Table::setFilter(const QString &filter)
+{
+    filterText = filter;
+    filterField = -1;
+    if (filterOn && open_)
+        setFiltered(true);
+}
+
+void Table::setFiltered(bool on)
+{
+    filterOn = on;
+    if (on && !filterText.trimmed().isEmpty()) {
+        static const QRegularExpression form(QStringLiteral("^\\s*([^\\s=]+)\\s*=\\s*'((?:[^']|'')*)'\\s*$"));
+        const auto m = form.match(filterText);
+        if (!m.hasMatch())
+            throw EngineError(QStringLiteral("Filtro non valido: %1").arg(filterText), HcQuery);
+        QString fieldName = m.captured(1);
+        if (fieldName.startsWith(QLatin1Char('"')) || fieldName.startsWith(QLatin1Char('[')))
+            fieldName = fieldName.mid(1, fieldName.size() - 2);
+        if (open_) {
+            filterField = fieldByName(fieldName).index();
+            filterValue = convertForField(defs[filterField], m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'")));
+        }
+    } else {
+        filterOn = false;
+    }
+    if (open_) {
+        if (isEditing())
+            cancel();
+        load(std::nullopt);
+        first();
+    }
+}
+
+bool Table::matchesFilter(const QList<QVariant> &row) const
+{
+    if (filterField < 0)
+        return true;
+    const QVariant &v = row.value(filterField);
+    if (filterValue.isNull())
+        return v.isNull();
+    return valueAsString(defs[filterField], v) == valueAsString(defs[filterField], filterValue);
+}
+
+void Table::edit()
+{
+    requireOpen();
+    if (isEditing())
+        return;
+    sync();
+    if (rows.isEmpty()) { // editing an empty table starts a new row
+        insert();
+        return;
+    }
+    buffer = rows[pos];
+    setState(Edit);
+    emit dataChanged();
+}
+
+void Table::insert()
+{
+    requireOpen();
+    if (isEditing())
+        post();
+    buffer = QList<QVariant>(defs.size());
+    setState(Insert);
+    emit dataChanged();
+}
+
+void Table::append() { insert(); }
+
+bool Table::post()
+{
+    requireOpen();
+    if (!isEditing())
+        return true;
+    if (beforePost && !beforePost(*this))
+        return false;
+    for (int i = 0; i < defs.size(); ++i)
+        if (defs[i].required && buffer[i].isNull())
+            throw EngineError(QStringLiteral("Il campo '%1' della tabella '%2' deve avere un valore.").arg(defs[i].name, name),
+                              HcRequired);
+    Database &db = Database::instance();
+    Statement &stmt = st == Insert ? insertStmt : updateStmt;
+    stmt.reset();
+    for (int i = 0; i < defs.size(); ++i)
+        stmt.bind(i + 1, buffer[i]);
+    qint64 rowid = 0;
+    if (st == Edit) {
+        rowid = rowids[pos];
+        stmt.bind(int(defs.size()) + 1, rowid);
+    }
+    stmt.step();
+    stmt.reset();
+    if (st == Insert)
+        rowid = sqlite3_last_insert_rowid(db.handle());
+    db.touch(name);
+    if (st == Insert && !primaryOrdered) {
+        rows.append(buffer);
+        rowids.append(rowid);
+        pos = int(rows.size()) - 1;
+        seenVersion = db.version(name);
+    } else if (st == Edit) {
+        rows[pos] = buffer;
+        seenVersion = db.version(name);
+    } else {
+        load(rowid);
+    }
+    eof_ = bof_ = false;
+    buffer.clear();
+    setState(Browse);
+    emit dataChanged();
+    if (afterPost)
+        afterPost(*this);
+    return true;
+}
+
+void Table::cancel()
+{
+    if (!isEditing())
+        return;
+    buffer.clear();
+    setState(Browse);
+    emit dataChanged();
+}
+
+bool Table::remove()
+{
+    requireOpen();
+    if (st == Insert) {
+        cancel();
+        return true;
+    }
+    if (st == Edit)
+        cancel();
+    sync();
+    if (pos < 0)
+        return false;
+    if (beforeDelete && !beforeDelete(*this))
+        return false;
+    Database &db = Database::instance();
+    deleteStmt.reset();
+    deleteStmt.bind(1, rowids[pos]);
+    deleteStmt.step();
+    deleteStmt.reset();
+    db.touch(name);
+    rows.removeAt(pos);
+    rowids.removeAt(pos);
+    seenVersion = db.version(name);
+    moveTo(pos);
+    eof_ = bof_ = rows.isEmpty();
+    return true;
+}
+
+} // namespace store

@@ -1,0 +1,89 @@
+// A cursor over one table file with the verbs forms use: navigation, locate, filter, edit, insert,
+// append, post, cancel, delete, and the events before-post, after-post and before-delete.
+#pragma once
+
+#include "store/cursor.h"
+#include "store/database.h"
+
+#include <functional>
+#include <optional>
+
+namespace store {
+
+class Table : public Cursor {
+    Q_OBJECT
+public:
+    enum State { Inactive, Browse, Edit, Insert };
+
+    explicit Table(const QString &fileName = QString(), QObject *parent = nullptr);
+    ~Table() override;
+
+    QString fileName() const { return name; }
+    void setFileName(const QString &fileName); // only while closed
+
+    // Throws EngineError when the file is missing or not a readable table.
+    void open();
+    // An edit not yet posted is dropped.
+    void close();
+    // Reads the rows again, staying on the same row when it still exists.
+    void refresh();
+
+    State state() const { return st; }
+    bool isEditing() const { return st == Edit || st == Insert; }
+    int recordCount() const override;
+
+    // A filter of the form  field = 'value'  (the value between single quotes, quotes inside doubled).
+    void setFilter(const QString &filter);
+    QString filter() const { return filterText; }
+    void setFiltered(bool on);
+    bool filtered() const { return filterOn; }
+
+    void edit();
+    void insert();
+    void append();
+    // Writes the pending row. False when a before-post handler aborted it (the row stays pending);
+    // throws EngineError when the engine refuses the row.
+    bool post();
+    void cancel();
+    // Deletes the current row. False when a before-delete handler aborted it or there is no row.
+    bool remove();
+
+    // Each handler returns false to abort the operation silently.
+    std::function<bool(Table &)> beforePost;
+    std::function<void(Table &)> afterPost;
+    std::function<bool(Table &)> beforeDelete;
+
+    // The filter text for  field = 'value'  with the value quoted safely.
+    static QString filterEquals(const QString &field, const QString &value);
+
+protected:
+    void sync() override;
+    QVariant currentValue(int index) const override;
+    void writeValue(int index, const QVariant &value) override;
+
+private:
+    void load(std::optional<qint64> keepRowid);
+    void setState(State s);
+    void requireOpen() const;
+    bool matchesFilter(const QList<QVariant> &row) const;
+
+    QString name;
+    QString reference; // "schema"."dati" while open
+    State st = Inactive;
+    QList<qint64> rowids;
+    QList<QVariant> buffer;
+    quint64 seenVersion = 0;
+    QString orderBy;
+    bool primaryOrdered = false;
+
+    QString filterText;
+    bool filterOn = false;
+    int filterField = -1;
+    QVariant filterValue;
+
+    Statement insertStmt;
+    Statement updateStmt;
+    Statement deleteStmt;
+};
+
+} // namespace store

@@ -1,0 +1,5 @@
+#include "ui/desktopshell.h"
+
+#include <QDesktopServices>
+
+bool DesktopShell::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }

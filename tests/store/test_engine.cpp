@@ -1,0 +1,412 @@
+// The table engine's rules: values, navigation, filters, events, structure, transactions, and the
+// files it must refuse without touching them.
+#include "core/cartella.h"
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/table.h"
+#include "support/scriptedmessages.h"
+#include "support/tempfolder.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace store;
+
+namespace {
+
+TableDeclaration people()
+{
+    return {QStringLiteral("Persone.db"),
+            QString(),
+            {textField(QStringLiteral("Nome"), 10, true), integerField(QStringLiteral("Eta")),
+             logicalField(QStringLiteral("Attivo")), memoField(QStringLiteral("Note"))},
+            {}};
+}
+
+void addPerson(Table &t, const QString &name, const QVariant &age)
+{
+    t.append();
+    t.fieldByName(QStringLiteral("Nome")).setAsString(name);
+    t.fieldByName(QStringLiteral("Eta")).setValue(age);
+    QVERIFY(t.post());
+}
+
+QByteArray digest(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+template <typename F> int helpContextOf(F &&f)
+{
+    try {
+        f();
+    } catch (const EngineError &e) {
+        return e.helpContext();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { Database::shutdown(); }
+
+    void valueRules()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable(people());
+        Table t(QStringLiteral("persone.db")); // the file is found whatever the case
+        t.open();
+
+        // An empty text is blank, so a required text refuses it and the row stays pending.
+        t.append();
+        t.fieldByName(QStringLiteral("nome")).setAsString(QString());
+        QCOMPARE(helpContextOf([&] { t.post(); }), int(HcRequired));
+        QCOMPARE(t.state(), Table::Insert);
+        t.cancel();
+        QCOMPARE(t.recordCount(), 0);
+
+        // Texts are cut to the width in characters, accents and apostrophes included.
+        addPerson(t, QStringLiteral("Nicolò D'Angelo"), QStringLiteral(" 42 "));
+        QCOMPARE(t.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral("Nicolò D'A"));
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 42);
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asString(), QStringLiteral("42"));
+
+        // A text that is no integer is refused with an engine error, and nothing is written.
+        t.edit();
+        QCOMPARE(helpContextOf([&] { t.fieldByName(QStringLiteral("Eta")).setAsString(QStringLiteral("4x")); }),
+                 int(HcInvalidValue));
+        t.cancel();
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 42);
+
+        // Blank fields read as "", 0 and false; logicals read "True"/"False".
+        t.edit();
+        t.fieldByName(QStringLiteral("Eta")).clear();
+        QVERIFY(t.post());
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asString(), QString());
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 0);
+        QCOMPARE(t.fieldByName(QStringLiteral("Attivo")).asBoolean(), false);
+        QCOMPARE(t.fieldByName(QStringLiteral("Attivo")).asString(), QString());
+        t.edit();
+        t.fieldByName(QStringLiteral("Attivo")).setAsBoolean(true);
+        t.post();
+        QCOMPARE(t.fieldByName(QStringLiteral("Attivo")).asString(), QStringLiteral("True"));
+        t.edit();
+        t.fieldByName(QStringLiteral("Attivo")).setAsString(QStringLiteral("False"));
+        t.post();
+        QCOMPARE(t.fieldByName(QStringLiteral("Attivo")).isNull(), false);
+        QCOMPARE(t.fieldByName(QStringLiteral("Attivo")).asString(), QStringLiteral("False"));
+
+        // A memo keeps long text whole; an unknown field and writing while browsing are errors.
+        const QString longText(5000, QLatin1Char('x'));
+        t.edit();
+        t.fieldByName(QStringLiteral("Note")).setAsString(longText);
+        t.post();
+        QCOMPARE(t.fieldByName(QStringLiteral("Note")).asString(), longText);
+        QCOMPARE(helpContextOf([&] { t.fieldByName(QStringLiteral("Nessuno")); }), int(HcUnknownField));
+        QCOMPARE(helpContextOf([&] { t.fieldByName(QStringLiteral("Eta")).setAsInteger(1); }), int(HcNotEditing));
+
+        // What was posted is on disk: a fresh cursor reads it back.
+        t.close();
+        Table again(QStringLiteral("Persone.db"));
+        again.open();
+        QCOMPARE(again.recordCount(), 1);
+        QCOMPARE(again.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Nicolò D'A"));
+    }
+
+    void navigationAndLocate()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable(people());
+        Table t(QStringLiteral("Persone.db"));
+        t.open();
+        QVERIFY(t.eof() && t.bof() && t.isEmpty());
+        for (int i = 1; i <= 5; ++i)
+            addPerson(t, QStringLiteral("P%1").arg(i), i * 10);
+
+        // Stored order is insertion order; the usual "while not eof" walk sees every row once.
+        QStringList seen;
+        for (t.first(); !t.eof(); t.next())
+            seen << t.fieldByName(QStringLiteral("Nome")).asString();
+        QCOMPARE(seen, (QStringList{"P1", "P2", "P3", "P4", "P5"}));
+        QCOMPARE(t.recNo(), 5);
+
+        t.last();
+        QVERIFY(t.eof());
+        t.prior();
+        QVERIFY(!t.eof() && !t.bof());
+        QCOMPARE(t.recNo(), 4);
+        t.first();
+        QVERIFY(t.bof());
+        t.prior();
+        QVERIFY(t.bof());
+        QCOMPARE(t.recNo(), 1);
+
+        t.setRecNo(3);
+        QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("P3"));
+        QVERIFY(t.locate(QStringLiteral("eta"), 40));
+        QCOMPARE(t.recNo(), 4);
+        QVERIFY(t.locate(QStringLiteral("Nome"), QStringLiteral("P2")));
+        QCOMPARE(t.recNo(), 2);
+        QVERIFY(!t.locate(QStringLiteral("Nome"), QStringLiteral("p2"))); // exact, case included
+        QCOMPARE(t.recNo(), 2);
+
+        // Deleting keeps a sensible current row; deleting everything leaves eof and bof.
+        t.setRecNo(5);
+        QVERIFY(t.remove());
+        QCOMPARE(t.recordCount(), 4);
+        QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("P4"));
+        while (!t.isEmpty())
+            t.remove();
+        QVERIFY(t.eof() && t.bof());
+
+        // Editing an empty table starts a new row.
+        t.edit();
+        QCOMPARE(t.state(), Table::Insert);
+        t.cancel();
+    }
+
+    void filters()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable(people());
+        Table t(QStringLiteral("Persone.db"));
+        t.open();
+        addPerson(t, QStringLiteral("D'Amico"), 30);
+        addPerson(t, QStringLiteral("Rossi"), 30);
+        addPerson(t, QStringLiteral("D'Amico"), 7);
+
+        t.setFilter(Table::filterEquals(QStringLiteral("Nome"), QStringLiteral("D'Amico")));
+        QCOMPARE(t.filter(), QStringLiteral("Nome = 'D''Amico'"));
+        t.setFiltered(true);
+        QCOMPARE(t.recordCount(), 2);
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 30);
+
+        // An integer field is filtered with its value between quotes too.
+        t.setFilter(QStringLiteral("ETA = '30'"));
+        QCOMPARE(t.recordCount(), 2);
+        QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("D'Amico"));
+        t.next();
+        QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Rossi"));
+
+        t.setFiltered(false);
+        QCOMPARE(t.recordCount(), 3);
+
+        t.setFilter(QStringLiteral("Nome = Rossi"));
+        QCOMPARE(helpContextOf([&] { t.setFiltered(true); }), int(HcQuery));
+    }
+
+    void eventsAbortSilently()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable(people());
+        Table t(QStringLiteral("Persone.db"));
+        t.open();
+        int after = 0;
+        bool allowPost = false;
+        bool allowDelete = false;
+        t.beforePost = [&](Table &) { return allowPost; };
+        t.afterPost = [&](Table &) { ++after; };
+        t.beforeDelete = [&](Table &) { return allowDelete; };
+
+        t.append();
+        t.fieldByName(QStringLiteral("Nome")).setAsString(QStringLiteral("Uno"));
+        QVERIFY(!t.post());
+        QCOMPARE(t.state(), Table::Insert); // still pending, nothing written
+        QCOMPARE(after, 0);
+        allowPost = true;
+        QVERIFY(t.post());
+        QCOMPARE(after, 1);
+        QCOMPARE(t.recordCount(), 1);
+
+        QVERIFY(!t.remove());
+        QCOMPARE(t.recordCount(), 1);
+        allowDelete = true;
+        QVERIFY(t.remove());
+        QCOMPARE(t.recordCount(), 0);
+    }
+
+    void notificationsAndSharedFile()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable(people());
+        Table a(QStringLiteral("Persone.db"));
+        Table b(QStringLiteral("PERSONE.DB"));
+        a.open();
+        b.open();
+        QSignalSpy state(&a, &Table::stateChanged);
+        QSignalSpy data(&a, &Table::dataChanged);
+        addPerson(a, QStringLiteral("Uno"), 1);
+        QVERIFY(state.count() >= 2); // into insert, back to browse
+        QVERIFY(data.count() >= 1);
+
+        // A second cursor on the same table sees what the first wrote, and the other way round.
+        QCOMPARE(b.recordCount(), 1);
+        b.first();
+        b.edit();
+        b.fieldByName(QStringLiteral("Eta")).setAsInteger(99);
+        b.post();
+        QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asInteger(), 99);
+
+        // Closing drops an edit not yet posted.
+        a.edit();
+        a.fieldByName(QStringLiteral("Eta")).setAsInteger(5);
+        a.close();
+        QCOMPARE(b.fieldByName(QStringLiteral("Eta")).asInteger(), 99);
+    }
+
+    void structureCreateReadDeleteRename()
+    {
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        TableDeclaration d = people();
+        d.indexes << IndexDef{QString(), {QStringLiteral("Eta")}, QString(), IxPrimary}
+                  << IndexDef{QStringLiteral("PerNome"), {QStringLiteral("Nome")}, QString(), IxUnique};
+        db.createTable(d);
+        const TableDeclaration back = db.readStructure(QStringLiteral("persone.db"));
+        QCOMPARE(back.fields, d.fields);
+        QCOMPARE(back.indexes.size(), 2);
+        QCOMPARE(back.indexes[0].fields, QStringList{QStringLiteral("Eta")});
+        QCOMPARE(back.indexes[0].options, unsigned(IxPrimary | IxUnique));
+        QCOMPARE(back.indexes[1].name, QStringLiteral("PerNome"));
+        QCOMPARE(back.indexes[1].options, unsigned(IxUnique));
+
+        {
+            // A table with a primary index is read in the index's order; a duplicate key is refused.
+            Table t(QStringLiteral("Persone.db"));
+            t.open();
+            addPerson(t, QStringLiteral("B"), 2);
+            addPerson(t, QStringLiteral("A"), 1);
+            t.first();
+            QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("A"));
+            t.append();
+            t.fieldByName(QStringLiteral("Nome")).setAsString(QStringLiteral("C"));
+            t.fieldByName(QStringLiteral("Eta")).setAsInteger(2);
+            QCOMPARE(helpContextOf([&] { t.post(); }), int(HcKeyViolation));
+            t.cancel();
+            QCOMPARE(t.recordCount(), 2);
+            // An open table can be neither deleted nor renamed.
+            QCOMPARE(helpContextOf([&] { db.deleteTable(QStringLiteral("Persone.db")); }), int(HcBusy));
+        }
+
+        db.renameTable(QStringLiteral("Persone.db"), QStringLiteral("Gente.db"));
+        QVERIFY(!db.exists(QStringLiteral("Persone.db")));
+        Table g(QStringLiteral("Gente.db"));
+        g.open();
+        QCOMPARE(g.recordCount(), 2);
+        g.close();
+        QFile(folder.file(QStringLiteral("Gente.db-journal"))).open(QIODevice::WriteOnly);
+        db.deleteTable(QStringLiteral("gente.db"));
+        QVERIFY(!QFile::exists(folder.file(QStringLiteral("Gente.db"))));
+        QVERIFY(!QFile::exists(folder.file(QStringLiteral("Gente.db-journal"))));
+    }
+
+    void transactionLandsWholeOrNotAtAll()
+    {
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        db.createTable(people());
+        TableDeclaration other = people();
+        other.fileName = QStringLiteral("Altre.db");
+        db.createTable(other);
+        Table a(QStringLiteral("Persone.db"));
+        Table b(QStringLiteral("Altre.db"));
+        a.open();
+        b.open();
+        addPerson(a, QStringLiteral("Prima"), 1);
+
+        // Interrupted after the first table was written: neither table changes.
+        try {
+            Transaction tr(db);
+            a.first();
+            a.edit();
+            a.fieldByName(QStringLiteral("Eta")).setAsInteger(2);
+            a.post();
+            throw std::runtime_error("interruzione");
+        } catch (const std::runtime_error &) {
+        }
+        QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asInteger(), 1);
+        QCOMPARE(b.recordCount(), 0);
+
+        {
+            Transaction tr(db);
+            a.first();
+            a.edit();
+            a.fieldByName(QStringLiteral("Eta")).setAsInteger(3);
+            a.post();
+            addPerson(b, QStringLiteral("Dopo"), 3);
+            tr.commit();
+        }
+        a.close();
+        b.close();
+        Database::shutdown();
+        Table a2(QStringLiteral("Persone.db"));
+        Table b2(QStringLiteral("Altre.db"));
+        a2.open();
+        b2.open();
+        QCOMPARE(a2.fieldByName(QStringLiteral("Eta")).asInteger(), 3);
+        QCOMPARE(b2.recordCount(), 1);
+
+        // An inner part rolled back makes the outer commit fail instead of reporting success.
+        Database &again = Database::instance();
+        Transaction outer(again);
+        { Transaction inner(again); }
+        QCOMPARE(helpContextOf([&] { outer.commit(); }), int(HcWrite));
+    }
+
+    void foreignAndDamagedFilesAreLeftAlone()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        const QString text = folder.file(QStringLiteral("giornate.db"));
+        {
+            QFile f(text);
+            f.open(QIODevice::WriteOnly);
+            f.write("questo non è una tabella\n");
+        }
+        const QByteArray before = digest(text);
+        Table t(QStringLiteral("giornate.db"));
+        try {
+            t.open();
+            QFAIL("a text file opened as a table");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.helpContext(), int(HcNotATable));
+            QVERIFY(e.message().contains(text));
+        }
+        QCOMPARE(digest(text), before);
+
+        // A real SQLite file of another program: no table of ours inside.
+        Database &db = Database::instance();
+        db.exec(QStringLiteral("ATTACH DATABASE '%1' AS estraneo").arg(folder.file(QStringLiteral("altro.db"))));
+        db.exec(QStringLiteral("CREATE TABLE estraneo.clienti (x)"));
+        db.exec(QStringLiteral("DETACH DATABASE estraneo"));
+        const QByteArray foreign = digest(folder.file(QStringLiteral("altro.db")));
+        Table o(QStringLiteral("altro.db"));
+        QCOMPARE(helpContextOf([&] { o.open(); }), int(HcNotATable));
+        QCOMPARE(digest(folder.file(QStringLiteral("altro.db"))), foreign);
+
+        // A missing table is an error of its own.
+        Table m(QStringLiteral("manca.db"));
+        QCOMPARE(helpContextOf([&] { m.open(); }), int(HcTableNotFound));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void unwritableFolder()
+    {
+        // /proc refuses new files even to the superuser.
+        ImpostaCartellaProgramma(QStringLiteral("/proc/self/"));
+        const int hc = helpContextOf([] { Database::instance().createTable(people()); });
+        Database::shutdown();
+        ImpostaCartellaProgramma(QString());
+        QCOMPARE(hc, int(HcWrite));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "test_engine.moc"

@@ -1,0 +1,387 @@
+// The start-up check of the nine tables: creation, the rebuild of a changed table with its rows,
+// the safe swap, the refused rows and their log, the translation rows and the default settings.
+#include "core/cartella.h"
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/righelingua.h"
+#include "store/tabelle.h"
+#include "support/scriptedmessages.h"
+#include "support/tempfolder.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+using namespace store;
+
+namespace {
+
+QByteArray digest(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+QStringList values(const QString &file, const QString &field)
+{
+    Table t(file);
+    t.open();
+    QStringList out;
+    for (t.first(); !t.eof(); t.next())
+        out << t.fieldByName(field).asString();
+    return out;
+}
+
+// An older Class.db: no Riposo field, and Squadre only 20 characters wide.
+TableDeclaration oldStandings()
+{
+    TableDeclaration d = DichiarazioneClassifica();
+    d.fields.removeLast();
+    d.fields[1].size = 20;
+    return d;
+}
+
+void fillStandings(int rows)
+{
+    Table t(QStringLiteral("Class.db"));
+    t.open();
+    Transaction tr;
+    for (int i = 0; i < rows; ++i) {
+        t.append();
+        t.fieldByName(QStringLiteral("Punti")).setAsInteger(i);
+        t.fieldByName(QStringLiteral("Squadre")).setAsString(i == 0 ? QStringLiteral("Virtus d'Òvada") : QStringLiteral("S%1").arg(i));
+        t.post();
+    }
+    tr.commit();
+}
+
+// A stop in the middle of the work, as a crash would make it.
+struct Crash {};
+
+} // namespace
+
+class TestTabelle : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        Database::faultHook() = nullptr;
+        Database::shutdown();
+    }
+
+    void firstStartAndUnchangedRestart()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        QCOMPARE(boxes.count(), 0);
+
+        Database &db = Database::instance();
+        for (const TableDeclaration &d : TabelleProgramma()) {
+            const TableDeclaration back = db.readStructure(d.fileName);
+            QCOMPARE(back.fields, d.fields);
+            QCOMPARE(back.indexes.size(), d.indexes.size());
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 9);
+
+        // The translation rows in their order, and the default settings with the championship blank.
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).size(), NumeroRigheLingua);
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).at(222 - 1),
+                 QStringLiteral("C L A S S I F I C A"));
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Français")).at(53 - 1),
+                 QStringLiteral("Couleur de la case de l'opposé"));
+        Table s(QStringLiteral("impostazioni.db"));
+        s.open();
+        QCOMPARE(s.recordCount(), 1);
+        for (const char *blank : {"ANNATA", "CATEGORIA", "SQUADRAPREFERITA", "NGIORNATE", "NSQUADRE"})
+            QVERIFY2(s.fieldByName(QLatin1String(blank)).isNull(), blank);
+        QCOMPARE(s.fieldByName(QStringLiteral("MODULOROTAZIONI")).asString(), QStringLiteral("True"));
+        QCOMPARE(s.fieldByName(QStringLiteral("PROPONISCAMBIOAUTOM")).asString(), QStringLiteral("False"));
+        QCOMPARE(s.fieldByName(QStringLiteral("CAR_CAMPO_GRANDE")).asInteger(), 7);
+        QCOMPARE(s.fieldByName(QStringLiteral("COLOR_LIBERO")).asString(), QStringLiteral("Nessuno"));
+        QCOMPARE(s.fieldByName(QStringLiteral("LINGUA")).asString(), QStringLiteral("Italiano"));
+        s.close();
+
+        // A second start finds nothing to do and writes nothing.
+        QHash<QString, QByteArray> before;
+        for (const TableDeclaration &d : TabelleProgramma())
+            before[d.fileName] = digest(folder.file(d.fileName));
+        Database::shutdown();
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        for (const TableDeclaration &d : TabelleProgramma())
+            QVERIFY2(digest(folder.file(d.fileName)) == before[d.fileName], qPrintable(d.fileName));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void changedFieldsRebuildWithEveryRow()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        Database::instance().createTable(oldStandings());
+        fillStandings(25);
+
+        TableDeclaration d = DichiarazioneClassifica();
+        CreaOAggiornaTabella(d);
+        QVERIFY(d.fields.isEmpty() && d.indexes.isEmpty());
+        QCOMPARE(d.fileName, QStringLiteral("Class.db"));
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(!QFile::exists(folder.file(QStringLiteral("Class.dbAPPOGGIO.db"))));
+
+        QCOMPARE(Database::instance().readStructure(QStringLiteral("Class.db")).fields, DichiarazioneClassifica().fields);
+        const QStringList teams = values(QStringLiteral("Class.db"), QStringLiteral("Squadre"));
+        QCOMPARE(teams.size(), 25);
+        QCOMPARE(teams.first(), QStringLiteral("Virtus d'Òvada"));
+        QCOMPARE(values(QStringLiteral("Class.db"), QStringLiteral("Punti")).last(), QStringLiteral("24"));
+        QCOMPARE(values(QStringLiteral("Class.db"), QStringLiteral("Riposo")), QStringList(25, QString()));
+    }
+
+    void sameOrExtraFieldsAndMemoSizesLeaveTheFileAlone()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        TableDeclaration extra = DichiarazioneSquadre();
+        extra.fields << textField(QStringLiteral("Extra"), 5);
+        Database::instance().createTable(extra);
+        Table t(QStringLiteral("squadre.db"));
+        t.open();
+        t.append();
+        t.fieldByName(QStringLiteral("Squadre")).setAsString(QStringLiteral("Uno"));
+        t.fieldByName(QStringLiteral("Extra")).setAsString(QStringLiteral("resta"));
+        t.post();
+        t.close();
+        Database::instance().createTable(DichiarazioneTabExport());
+        const QByteArray squadre = digest(folder.file(QStringLiteral("squadre.db")));
+        const QByteArray export_ = digest(folder.file(QStringLiteral("tabexport.db")));
+
+        TableDeclaration d = DichiarazioneSquadre();
+        CreaOAggiornaTabella(d);
+        QCOMPARE(digest(folder.file(QStringLiteral("squadre.db"))), squadre);
+        QCOMPARE(values(QStringLiteral("squadre.db"), QStringLiteral("Extra")), QStringList{"resta"});
+
+        // A memo declared with another size is the same memo; the primary index reads back as
+        // primary and unique and still matches.
+        TableDeclaration e = DichiarazioneTabExport();
+        e.fields[3].size = 240;
+        CreaOAggiornaTabella(e);
+        QCOMPARE(digest(folder.file(QStringLiteral("tabexport.db"))), export_);
+
+        // A different index does make a rebuild.
+        TableDeclaration f = DichiarazioneTabExport();
+        f.indexes.clear();
+        CreaOAggiornaTabella(f);
+        QVERIFY(Database::instance().readStructure(QStringLiteral("tabexport.db")).indexes.isEmpty());
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void refusedRowIsLoggedAndCounted()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        TableDeclaration old = DichiarazioneSquadre();
+        old.fields[0].required = false;
+        old.fields[0].size = 20;
+        Database::instance().createTable(old);
+        {
+            Table t(QStringLiteral("squadre.db"));
+            t.open();
+            for (const QString &name : {QStringLiteral("Alfa"), QString(), QStringLiteral("Beta")}) {
+                t.append();
+                t.fieldByName(QStringLiteral("Squadre")).setAsString(name);
+                t.post();
+            }
+        }
+        QFile log(folder.file(QStringLiteral("dberrori.log")));
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("riga precedente");
+        log.close();
+
+        TableDeclaration d = DichiarazioneSquadre();
+        CreaOAggiornaTabella(d);
+
+        QCOMPARE(values(QStringLiteral("squadre.db"), QStringLiteral("Squadre")), (QStringList{"Alfa", "Beta"}));
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.shown[0].titolo, QStringLiteral("Attenzione."));
+        QCOMPARE(boxes.shown[0].testo, QStringLiteral("Trovati errori in fase di aggiornamento tabella.+#1310+Consultare il file ") +
+                                           folder.file(QStringLiteral("dberrori.log")) + QStringLiteral(" e contattare Brivo."));
+        QCOMPARE(boxes.shown[1].titolo, QStringLiteral("Messaggio."));
+        QCOMPARE(boxes.shown[1].testo, QStringLiteral("Attenzione! alla tabella: squadre.db mancano n. 1 records (righe)."));
+
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(lines[0], QStringLiteral("riga precedente")); // the log only grows
+        QCOMPARE(lines[1], QString());
+        QVERIFY(lines[2].startsWith(QStringLiteral("data e ora: ")));
+        QVERIFY(lines[3].startsWith(QStringLiteral("Errore: ")));
+        QVERIFY(lines[3].endsWith(QStringLiteral(" - Help context: %1").arg(int(HcRequired))));
+        QCOMPARE(lines[4], QStringLiteral("DATI RECORD TABELLA ORIGINE: squadre.db, DATABASE: "));
+        QCOMPARE(lines[5], QStringLiteral("Squadre: ''"));
+        QCOMPARE(lines[6], QString());
+        QCOMPARE(lines[7], QStringLiteral("DATI RECORD TABELLA DESTINAZIONE:squadre.dbAPPOGGIO.db, DATABASE: "));
+        QCOMPARE(lines[8], QStringLiteral("Squadre: ''"));
+    }
+
+    void swapIsSafeAtEveryStop_data()
+    {
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<bool>("newAlready");
+        QTest::newRow("temporary made") << QStringLiteral("creata") << false;
+        QTest::newRow("during the copy") << QStringLiteral("copia") << false;
+        QTest::newRow("copy done") << QStringLiteral("copiata") << false;
+        QTest::newRow("swapped") << QStringLiteral("sostituita") << true;
+    }
+    void swapIsSafeAtEveryStop()
+    {
+        QFETCH(QString, stop);
+        QFETCH(bool, newAlready);
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        Database::instance().createTable(oldStandings());
+        fillStandings(40);
+
+        Database::faultHook() = [&](const QString &step) {
+            if (step == stop)
+                throw Crash{};
+        };
+        TableDeclaration d = DichiarazioneClassifica();
+        QVERIFY_THROWS_EXCEPTION(Crash, CreaOAggiornaTabella(d));
+        Database::faultHook() = nullptr;
+        Database::shutdown(); // the program is gone
+
+        // The table's name holds one complete table, old or new, with every row.
+        const int fields = Database::instance().readStructure(QStringLiteral("Class.db")).fields.size();
+        QCOMPARE(fields, newAlready ? 6 : 5);
+        QCOMPARE(values(QStringLiteral("Class.db"), QStringLiteral("Squadre")).size(), 40);
+
+        // The next start finishes the work.
+        Database::shutdown();
+        TableDeclaration again = DichiarazioneClassifica();
+        CreaOAggiornaTabella(again);
+        QCOMPARE(Database::instance().readStructure(QStringLiteral("Class.db")).fields, DichiarazioneClassifica().fields);
+        QCOMPARE(values(QStringLiteral("Class.db"), QStringLiteral("Squadre")).size(), 40);
+        QVERIFY(!QFile::exists(folder.file(QStringLiteral("Class.dbAPPOGGIO.db"))));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void failedSwapIsReported()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        Database::instance().createTable(oldStandings());
+        fillStandings(3);
+        Database::faultHook() = [](const QString &step) {
+            if (step == QLatin1String("rinomina"))
+                throw EngineError(QStringLiteral("disco pieno"), HcWrite);
+        };
+        TableDeclaration d = DichiarazioneClassifica();
+        CreaOAggiornaTabella(d);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().titolo, QStringLiteral("Errore"));
+        QCOMPARE(boxes.last().testo, QStringLiteral("Non riesco ad aggiornare la tabella: 'Class.db'"));
+        QCOMPARE(d.fileName, QStringLiteral("Class.db"));
+        QVERIFY(QFile::exists(folder.file(QStringLiteral("Class.dbAPPOGGIO.db"))));
+        QCOMPARE(values(QStringLiteral("Class.db"), QStringLiteral("Squadre")).size(), 3);
+    }
+
+    void linguaRefilledOnlyWhenShort()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        CreaTabelle();
+        {
+            Table t(QStringLiteral("lingua.db"));
+            t.open();
+            t.first();
+            t.edit();
+            t.fieldByName(QStringLiteral("English")).setAsString(QStringLiteral("Calendario dell'utente"));
+            t.post();
+        }
+        Database::shutdown();
+        CreaTabelle();
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("English")).first(),
+                 QStringLiteral("Calendario dell'utente")); // 231 rows, even edited: untouched
+        {
+            Table t(QStringLiteral("lingua.db"));
+            t.open();
+            t.last();
+            t.remove();
+        }
+        Database::shutdown();
+        CreaTabelle();
+        const QStringList english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+        QCOMPARE(english.size(), NumeroRigheLingua);
+        QCOMPARE(english.first(), QStringLiteral("Calendar"));
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).last(),
+                 QStringLiteral("Posizione partenza palleggiatore:"));
+    }
+
+    void settingsRowsAreNeverAddedOrRemoved()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        CreaTabelle();
+        {
+            Table t(QStringLiteral("impostazioni.db"));
+            t.open();
+            t.append();
+            t.fieldByName(QStringLiteral("LINGUA")).setAsString(QStringLiteral("English"));
+            t.post();
+        }
+        CreaTabelle();
+        QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("LINGUA")), (QStringList{"Italiano", "English"}));
+
+        // Discarding the championship empties its five fields of the first row.
+        {
+            Table t(QStringLiteral("impostazioni.db"));
+            t.open();
+            t.edit();
+            t.fieldByName(QStringLiteral("ANNATA")).setAsString(QStringLiteral("2009/2010"));
+            t.fieldByName(QStringLiteral("NSQUADRE")).setAsInteger(12);
+            t.post();
+        }
+        AzzeraImpostazioniCampionato();
+        QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("ANNATA")), (QStringList{"", ""}));
+        QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("NSQUADRE")), (QStringList{"", ""}));
+        QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("MODULOROTAZIONI")).first(), QStringLiteral("True"));
+    }
+
+    void damagedTableIsReportedAndKept()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        const QString path = folder.file(QStringLiteral("Giornate.db"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(3000, '\x7f'));
+        f.close();
+        const QByteArray before = digest(path);
+
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().titolo, QStringLiteral("Errore"));
+        QVERIFY(boxes.last().testo.contains(path));
+        QCOMPARE(digest(path), before);
+        // Every other table is there all the same.
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).size(), NumeroRigheLingua);
+        QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("LINGUA")), QStringList{"Italiano"});
+    }
+
+    void unwritableFolderGivesOneClearError()
+    {
+        ScriptedMessages boxes;
+        ImpostaCartellaProgramma(QStringLiteral("/proc/self/"));
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        Database::shutdown();
+        ImpostaCartellaProgramma(QString());
+        QCOMPARE(boxes.count(), 2); // one box for each of the two routines
+        QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("giornate.db")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTabelle)
+#include "test_tabelle.moc"
