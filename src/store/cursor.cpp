@@ -195,6 +195,10 @@ void Cursor::setRecNo(int number)
 
 int Cursor::fieldIndex(const QString &name) const
 {
+    // Most callers spell the name as declared: the exact comparison first is much cheaper.
+    for (int i = 0; i < defs.size(); ++i)
+        if (defs[i].name == name)
+            return i;
     for (int i = 0; i < defs.size(); ++i)
         if (defs[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;

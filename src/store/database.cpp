@@ -127,11 +127,7 @@ bool Statement::step()
     db->fail(QStringLiteral("Errore del motore delle tabelle"), HcWrite);
 }
 
-void Statement::reset()
-{
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
-}
+void Statement::reset() { sqlite3_reset(st); }
 
 int Statement::columnCount() const { return sqlite3_column_count(st); }
 
@@ -175,9 +171,10 @@ Database &Database::instance()
 
 void Database::shutdown() { current.reset(); }
 
+// One connection, used by the user-interface thread only: no mutexes.
 Database::Database(const QString &folder) : folderPath(folder)
 {
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
         throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle."));
     sqlite3_extended_result_codes(db, 1);
     // A double-quoted name is always a name: an unknown field is an error, never a string.
@@ -330,9 +327,15 @@ void Database::release(const QString &fileName)
         --it->users;
 }
 
-quint64 Database::version(const QString &fileName) const { return versions.value(key(resolve(fileName))); }
+std::shared_ptr<quint64> Database::version(const QString &fileName)
+{
+    std::shared_ptr<quint64> &v = versions[key(resolve(fileName))];
+    if (!v)
+        v = std::make_shared<quint64>(0);
+    return v;
+}
 
-void Database::touch(const QString &fileName) { versions[key(resolve(fileName))] = ++versionCounter; }
+void Database::touch(const QString &fileName) { *version(fileName) = ++versionCounter; }
 
 void Database::detachIdle()
 {
@@ -538,8 +541,8 @@ void Database::rollback()
     depth = 0;
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     // Every cursor reads its table again: what it saw may have been undone.
-    for (auto it = attached.cbegin(); it != attached.cend(); ++it)
-        versions[it.key()] = ++versionCounter;
+    for (const auto &v : std::as_const(versions))
+        *v = ++versionCounter;
 }
 
 std::function<void(const QString &)> &Database::faultHook()

@@ -72,8 +72,10 @@ public:
     void release(const QString &fileName);
     // The version of a table's rows: it changes with every write through this connection, so that
     // cursors on the same table know when to read it again.
-    quint64 version(const QString &fileName) const;
+    // The counter is shared with the cursors, which compare it without asking the folder again.
+    std::shared_ptr<quint64> version(const QString &fileName);
     void touch(const QString &fileName);
+    quint64 nextVersion() { return ++versionCounter; }
 
     // Structure.
     void createTable(const TableDeclaration &declaration); // replaces nothing: the file must not exist
@@ -114,7 +116,7 @@ private:
     QString folderPath;
     sqlite3 *db = nullptr;
     QHash<QString, Attachment> attached; // key: resolved file name, lower case
-    QHash<QString, quint64> versions;    // key: resolved file name, lower case
+    QHash<QString, std::shared_ptr<quint64>> versions; // key: resolved file name, lower case
     quint64 useCounter = 0;
     quint64 versionCounter = 0;
     int depth = 0;

@@ -44,6 +44,7 @@ void Table::open()
     Database &db = Database::instance();
     const TableDeclaration decl = db.readStructure(name);
     reference = db.acquire(name);
+    version = db.version(name);
     try {
         defs = decl.fields;
         orderBy = QStringLiteral("rowid");
@@ -120,7 +121,7 @@ void Table::load(std::optional<qint64> keepRowid)
         rowids.append(select.column(0).toLongLong());
         rows.append(std::move(row));
     }
-    seenVersion = db.version(name);
+    seenVersion = *version;
     if (keepRowid) {
         const int i = int(rowids.indexOf(*keepRowid));
         if (i >= 0) {
@@ -137,7 +138,7 @@ void Table::sync()
 {
     if (!open_ || st != Browse)
         return;
-    if (Database::instance().version(name) != seenVersion) {
+    if (*version != seenVersion) {
         load(pos >= 0 ? std::optional<qint64>(rowids[pos]) : std::nullopt);
         emit dataChanged();
     }
@@ -273,7 +274,6 @@ bool Table::post()
                               HcRequired);
     Database &db = Database::instance();
     Statement &stmt = st == Insert ? insertStmt : updateStmt;
-    stmt.reset();
     for (int i = 0; i < defs.size(); ++i)
         stmt.bind(i + 1, buffer[i]);
     qint64 rowid = 0;
@@ -285,15 +285,13 @@ bool Table::post()
     stmt.reset();
     if (st == Insert)
         rowid = sqlite3_last_insert_rowid(db.handle());
-    db.touch(name);
+    wrote();
     if (st == Insert && !primaryOrdered) {
         rows.append(buffer);
         rowids.append(rowid);
         pos = int(rows.size()) - 1;
-        seenVersion = db.version(name);
     } else if (st == Edit) {
         rows[pos] = buffer;
-        seenVersion = db.version(name);
     } else {
         load(rowid);
     }
@@ -304,6 +302,12 @@ bool Table::post()
     if (afterPost)
         afterPost(*this);
     return true;
+}
+
+void Table::wrote()
+{
+    *version = Database::instance().nextVersion();
+    seenVersion = *version;
 }
 
 void Table::cancel()
@@ -329,15 +333,13 @@ bool Table::remove()
         return false;
     if (beforeDelete && !beforeDelete(*this))
         return false;
-    Database &db = Database::instance();
     deleteStmt.reset();
     deleteStmt.bind(1, rowids[pos]);
     deleteStmt.step();
     deleteStmt.reset();
-    db.touch(name);
+    wrote();
     rows.removeAt(pos);
     rowids.removeAt(pos);
-    seenVersion = db.version(name);
     moveTo(pos);
     eof_ = bof_ = rows.isEmpty();
     return true;

@@ -72,7 +72,9 @@ private:
     State st = Inactive;
     QList<qint64> rowids;
     QList<QVariant> buffer;
+    std::shared_ptr<quint64> version; // the table's version, shared by every cursor on it
     quint64 seenVersion = 0;
+    void wrote(); // after a write of this cursor: a new version, already seen here
     QString orderBy;
     bool primaryOrdered = false;
 
