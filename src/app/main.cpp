@@ -1,4 +1,10 @@
+#include "app/applicazione.h"
+#include "app/comandi.h"
+#include "app/frmabout.h"
 #include "app/frmmain.h"
+#include "app/frmstart.h"
+#include "championship/frmcalendario.h"
+#include "championship/frmgiornata.h"
 #include "store/database.h"
 #include "ui/messageboxbackend.h"
 
@@ -6,14 +12,28 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    Applicazione app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brivo_Rotaset"));
     InstallaServiziInterfaccia();
     int result = 0;
     {
         TFrmMain main;
+        CollegaComandi(main);
+        TFrmAbout about(&main);
+        FrmAbout = &about;
+        TfrmStart start(&main);
+        frmStart = &start;
+        TFrmGiornata giornata(&main);
+        FrmGiornata = &giornata;
+        TFrmCalendario calendario(&main);
+        FrmCalendario = &calendario;
         main.show();
         result = QApplication::exec();
+        FrmCalendario = nullptr;
+        FrmGiornata = nullptr;
+        frmStart = nullptr;
+        FrmAbout = nullptr;
     }
     store::Database::shutdown();
     return result;

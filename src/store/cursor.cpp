@@ -129,10 +129,12 @@ void Cursor::writeValue(int, const QVariant &)
     throw EngineError(QStringLiteral("Il risultato di un'interrogazione è di sola lettura."), HcNotEditing);
 }
 
-void Cursor::moveTo(int index)
+void Cursor::moveTo(int index, bool atBof, bool atEof)
 {
     const int count = int(rows.size());
     pos = count == 0 ? -1 : std::clamp(index, 0, count - 1);
+    bof_ = atBof || count == 0;
+    eof_ = atEof || count == 0;
     emit dataChanged();
 }
 
@@ -145,52 +147,50 @@ void Cursor::resetRows()
 
 void Cursor::first()
 {
+    if (!beforeMove())
+        return;
     sync();
-    moveTo(0);
-    bof_ = true;
-    eof_ = rows.isEmpty();
+    moveTo(0, true, false);
 }
 
 void Cursor::last()
 {
+    if (!beforeMove())
+        return;
     sync();
-    moveTo(int(rows.size()) - 1);
-    eof_ = true;
-    bof_ = rows.isEmpty();
+    moveTo(int(rows.size()) - 1, false, true);
 }
 
 void Cursor::next()
 {
+    if (!beforeMove())
+        return;
     sync();
-    bof_ = false;
-    if (pos + 1 < rows.size()) {
-        moveTo(pos + 1);
-        eof_ = false;
-    } else {
-        eof_ = true;
-    }
+    if (pos + 1 < rows.size())
+        moveTo(pos + 1, false, false);
+    else
+        moveTo(pos, false, true);
 }
 
 void Cursor::prior()
 {
+    if (!beforeMove())
+        return;
     sync();
-    eof_ = false;
-    if (pos > 0) {
-        moveTo(pos - 1);
-        bof_ = false;
-    } else {
-        bof_ = true;
-    }
+    if (pos > 0)
+        moveTo(pos - 1, false, false);
+    else
+        moveTo(pos, true, false);
 }
 
 int Cursor::recNo() const { return pos + 1; }
 
 void Cursor::setRecNo(int number)
 {
+    if (!beforeMove())
+        return;
     sync();
-    moveTo(number - 1);
-    bof_ = pos <= 0;
-    eof_ = rows.isEmpty();
+    moveTo(number - 1, number <= 1, false);
 }
 
 int Cursor::fieldIndex(const QString &name) const
@@ -220,9 +220,9 @@ bool Cursor::locate(const QString &fieldName, const QVariant &value)
     const QString wanted = valueAsString(defs[i], convertForField(defs[i], value));
     for (int r = 0; r < rows.size(); ++r) {
         if (valueAsString(defs[i], rows[r].value(i)) == wanted) {
-            moveTo(r);
-            bof_ = r == 0;
-            eof_ = false;
+            if (!beforeMove())
+                return false;
+            moveTo(r, r == 0, false);
             return true;
         }
     }

@@ -80,9 +80,12 @@ signals:
 protected:
     friend class Field;
     virtual void sync() {}
+    // Called before the current row moves; false keeps it where it is.
+    virtual bool beforeMove() { return true; }
     virtual QVariant currentValue(int index) const;
     virtual void writeValue(int index, const QVariant &value);
-    void moveTo(int index); // clamps; updates eof and bof
+    // Moves to a row (clamped), sets eof and bof, then tells the controls.
+    void moveTo(int index, bool atBof, bool atEof);
     void resetRows();
 
     QList<FieldDef> defs;

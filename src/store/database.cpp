@@ -2,6 +2,7 @@
 
 #include "core/cartella.h"
 #include "store/engineerror.h"
+#include "store/sqltranslator.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,13 +20,6 @@ namespace store {
 std::unique_ptr<Database> Database::current;
 
 namespace {
-
-QString quoted(const QString &name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
 
 QString key(const QString &resolvedName) { return resolvedName.toLower(); }
 
@@ -239,7 +233,7 @@ void Database::attachFile(const QString &resolvedName, const QString &schema)
                               .arg(resolvedName),
                           HcBusy);
     makeRoom();
-    Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ") + quoted(schema));
+    Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ") + quoteIdentifier(schema));
     attach.bind(1, folderPath + resolvedName);
     attach.step();
 }
@@ -268,7 +262,7 @@ void Database::detach(const QString &k)
     const QString schema = it->schema;
     attached.erase(it);
     char *err = nullptr;
-    sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(quoted(schema)).toUtf8().constData(), nullptr,
+    sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(schema)).toUtf8().constData(), nullptr,
                  nullptr, &err);
     sqlite3_free(err);
 }
@@ -279,7 +273,7 @@ void Database::verifyTable(const QString &schema, const QString &fileName)
     sqlite3_stmt *st = nullptr;
     const QByteArray sql =
         QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table' AND name = '%2'")
-            .arg(quoted(schema), QLatin1String(InnerTableName))
+            .arg(quoteIdentifier(schema), QLatin1String(InnerTableName))
             .toUtf8();
     bool ok = sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK &&
               sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) == 1;
@@ -307,8 +301,8 @@ QString Database::acquire(const QString &fileName)
         attached.insert(k, {schema, 0, 0});
         try {
             verifyTable(schema, resolved);
-            exec(QStringLiteral("PRAGMA %1.synchronous = FULL").arg(quoted(schema)));
-            exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoted(schema)));
+            exec(QStringLiteral("PRAGMA %1.synchronous = FULL").arg(quoteIdentifier(schema)));
+            exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdentifier(schema)));
         } catch (...) {
             detach(k);
             throw;
@@ -317,7 +311,7 @@ QString Database::acquire(const QString &fileName)
     }
     ++it->users;
     it->lastUse = ++useCounter;
-    return quoted(it->schema) + QLatin1Char('.') + quoted(QLatin1String(InnerTableName));
+    return quoteIdentifier(it->schema) + QLatin1Char('.') + quoteIdentifier(QLatin1String(InnerTableName));
 }
 
 void Database::release(const QString &fileName)
@@ -355,11 +349,11 @@ void Database::createTable(const TableDeclaration &decl)
     QStringList columns;
     QStringList primary;
     for (const FieldDef &f : decl.fields)
-        columns << quoted(f.name) + QLatin1Char(' ') + sqlType(f) + (f.required ? QStringLiteral(" NOT NULL") : QString());
+        columns << quoteIdentifier(f.name) + QLatin1Char(' ') + sqlType(f) + (f.required ? QStringLiteral(" NOT NULL") : QString());
     for (const IndexDef &ix : decl.indexes)
         if (ix.options & IxPrimary)
             for (const QString &f : ix.fields)
-                primary << quoted(f);
+                primary << quoteIdentifier(f);
     if (!primary.isEmpty())
         columns << QStringLiteral("PRIMARY KEY (%1)").arg(primary.join(QStringLiteral(", ")));
 
@@ -368,25 +362,25 @@ void Database::createTable(const TableDeclaration &decl)
         throw EngineError(QStringLiteral("La tabella '%1' non può essere creata durante un salvataggio.").arg(resolved),
                           HcBusy);
     makeRoom();
-    Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ") + quoted(schema));
+    Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ") + quoteIdentifier(schema));
     attach.bind(1, folderPath + resolved);
     bool ok = true;
     QString why;
     try {
         attach.step();
-        exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoted(schema)));
+        exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdentifier(schema)));
         exec(QStringLiteral("BEGIN"));
         exec(QStringLiteral("CREATE TABLE %1.%2 (%3)")
-                 .arg(quoted(schema), quoted(QLatin1String(InnerTableName)), columns.join(QStringLiteral(", "))));
+                 .arg(quoteIdentifier(schema), quoteIdentifier(QLatin1String(InnerTableName)), columns.join(QStringLiteral(", "))));
         for (const IndexDef &ix : decl.indexes) {
             if (ix.options & IxPrimary)
                 continue;
             QStringList fields;
             for (const QString &f : ix.fields)
-                fields << quoted(f) + ((ix.options & IxDescending) ? QStringLiteral(" DESC") : QString());
+                fields << quoteIdentifier(f) + ((ix.options & IxDescending) ? QStringLiteral(" DESC") : QString());
             exec(QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
-                     .arg((ix.options & IxUnique) ? QStringLiteral("UNIQUE ") : QString(), quoted(schema),
-                          quoted(ix.name), quoted(QLatin1String(InnerTableName)), fields.join(QStringLiteral(", "))));
+                     .arg((ix.options & IxUnique) ? QStringLiteral("UNIQUE ") : QString(), quoteIdentifier(schema),
+                          quoteIdentifier(ix.name), quoteIdentifier(QLatin1String(InnerTableName)), fields.join(QStringLiteral(", "))));
         }
         exec(QStringLiteral("COMMIT"));
     } catch (const EngineError &e) {
@@ -394,7 +388,7 @@ void Database::createTable(const TableDeclaration &decl)
         why = e.message();
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(quoted(schema)).toUtf8().constData(), nullptr, nullptr,
+    sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(schema)).toUtf8().constData(), nullptr, nullptr,
                  nullptr);
     if (!ok) {
         // Never leave a half-made file behind under a table's name.
@@ -415,7 +409,7 @@ TableDeclaration Database::readStructure(const QString &fileName)
     QStringList primaryFields;
     QList<int> primaryOrder;
     try {
-        Statement info(*this, QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, quoted(QLatin1String(InnerTableName))));
+        Statement info(*this, QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, quoteIdentifier(QLatin1String(InnerTableName))));
         while (info.step()) {
             FieldDef f;
             f.name = info.column(1).toString();
@@ -436,7 +430,7 @@ TableDeclaration Database::readStructure(const QString &fileName)
                 ordered[primaryOrder[i] - 1] = primaryFields[i];
             decl.indexes << IndexDef{QString(), ordered, QString(), unsigned(IxPrimary | IxUnique)};
         }
-        Statement list(*this, QStringLiteral("PRAGMA %1.index_list(%2)").arg(schema, quoted(QLatin1String(InnerTableName))));
+        Statement list(*this, QStringLiteral("PRAGMA %1.index_list(%2)").arg(schema, quoteIdentifier(QLatin1String(InnerTableName))));
         QList<IndexDef> others;
         while (list.step()) {
             if (list.column(3).toString() != QLatin1String("c"))
@@ -447,7 +441,7 @@ TableDeclaration Database::readStructure(const QString &fileName)
             others << ix;
         }
         for (IndexDef &ix : others) {
-            Statement cols(*this, QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(schema, quoted(ix.name)));
+            Statement cols(*this, QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(schema, quoteIdentifier(ix.name)));
             while (cols.step()) {
                 if (cols.column(5).toInt() == 0)
                     continue; // not a key column

@@ -10,6 +10,7 @@ void Query::setSql(const QString &sql)
 {
     close();
     text = sql;
+    params.clear();
 }
 
 void Query::close()
@@ -42,6 +43,8 @@ void Query::open()
         Statement st(db, tq.sql);
         if (!st.readOnly())
             throw EngineError(QStringLiteral("Sono ammesse solo interrogazioni di lettura."), HcReadOnlyQuery);
+        for (int i = 0; i < params.size(); ++i)
+            st.bind(i + 1, params[i]);
         const int n = st.columnCount();
         QList<FieldDef> columns;
         for (int i = 0; i < n; ++i) {

@@ -11,6 +11,8 @@ public:
     explicit Query(const QString &sql = QString(), QObject *parent = nullptr) : Cursor(parent), text(sql) {}
 
     void setSql(const QString &sql);
+    // Values for the "?" marks of the text, in order (a name with an apostrophe needs no quoting).
+    void addBindValue(const QVariant &value) { params.append(value); }
     QString sql() const { return text; }
     // Runs the query and keeps its result. Throws EngineError for anything but one SELECT, for an
     // unknown table or field, and for a text the engine cannot read; nothing is changed then.
@@ -23,6 +25,7 @@ public:
 private:
     QString text;
     QString sqliteText;
+    QList<QVariant> params;
 };
 
 } // namespace store

@@ -10,7 +10,7 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     {"Utilità", "Utilities", "Utilitaires"},
     {"Software specifico per la pallavolo", "Software designed for volleyball", "Logiciel conçu pour le volley-ball"},
     {"Esci", "Exit", "Quitter"},
-    {"Gestione calendario", "Calendar management", "Gestion du calendrier"},
+    {"Gestione calendario", "Management calendar", "Gestion du calendrier"},
     {"Costruiscine uno nuovo", "Make a new", "Créer un nouveau"},
     {"Elimina quello attuale", "Delete the current one", "Supprimer l'actuel"},
     {"Inserisci risultati", "Enter results", "Saisir les résultats"},

@@ -81,7 +81,7 @@ QList<Token> tokenize(const QString &s)
             i += 2;
             continue;
         }
-        if (QStringLiteral("=<>(),.*+-/;").contains(c)) {
+        if (QStringLiteral("=<>(),.*+-/;?").contains(c)) {
             out.append({Tok::Symbol, QString(c)});
             ++i;
             continue;
@@ -114,13 +114,6 @@ bool isKeyword(const Token &t, const char *word)
 }
 
 bool isSymbol(const Token &t, const char *sym) { return t.kind == Tok::Symbol && t.text == QLatin1String(sym); }
-
-QString quoteIdent(const QString &name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
 
 QString quoteString(const QString &value)
 {
@@ -314,7 +307,7 @@ private:
             alias = peek().text;
             ++pos;
         }
-        put(tableReference(file) + QStringLiteral(" AS ") + quoteIdent(alias));
+        put(tableReference(file) + QStringLiteral(" AS ") + quoteIdentifier(alias));
         expectTable = false;
     }
 
@@ -336,9 +329,9 @@ private:
             syntaxError(QStringLiteral("riferimento a campo non valido"));
         QString text;
         if (parts.size() == 2)
-            text = quoteIdent(tableAlias(parts[0])) + QLatin1Char('.');
+            text = quoteIdentifier(tableAlias(parts[0])) + QLatin1Char('.');
         const QString &field = parts.last();
-        text += field == QLatin1String("*") ? field : quoteIdent(field);
+        text += field == QLatin1String("*") ? field : quoteIdentifier(field);
         put(text, Piece::FieldRef);
     }
 
@@ -371,7 +364,7 @@ private:
             field = field.mid(field.lastIndexOf(QLatin1Char('.')) + 1);
             if (field.startsWith(QLatin1Char('"')))
                 field = field.mid(1, field.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
-            put(QStringLiteral("AS ") + quoteIdent(name.toLower() + QStringLiteral(" of ") + field));
+            put(QStringLiteral("AS ") + quoteIdentifier(name.toLower() + QStringLiteral(" of ") + field));
         }
     }
 
@@ -396,6 +389,13 @@ private:
 };
 
 } // namespace
+
+QString quoteIdentifier(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
 
 QString tableFileName(const QString &written)
 {

@@ -19,6 +19,9 @@ struct TranslatedQuery {
 TranslatedQuery translateLocalSql(const QString &localSql,
                                   const std::function<QString(const QString &fileName)> &tableReference);
 
+// A name between double quotes, quotes inside doubled: safe for any field or table name.
+QString quoteIdentifier(const QString &name);
+
 // The table file a name written in a query stands for: "class" and "Class.db" both give "Class.db"
 // spelled as written plus ".db" when it has no extension.
 QString tableFileName(const QString &written);

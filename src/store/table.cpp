@@ -1,20 +1,12 @@
 #include "store/table.h"
 
 #include "store/engineerror.h"
+#include "store/sqltranslator.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace store {
-
-namespace {
-QString quoted(const QString &name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-} // namespace
 
 Table::Table(const QString &fileName, QObject *parent) : Cursor(parent), name(fileName) {}
 
@@ -53,16 +45,16 @@ void Table::open()
             if (ix.options & IxPrimary) {
                 QStringList fields;
                 for (const QString &f : ix.fields)
-                    fields << quoted(f);
+                    fields << quoteIdentifier(f);
                 orderBy = fields.join(QStringLiteral(", ")) + QStringLiteral(", rowid");
                 primaryOrdered = true;
             }
         }
         QStringList cols, params, sets;
         for (int i = 0; i < defs.size(); ++i) {
-            cols << quoted(defs[i].name);
+            cols << quoteIdentifier(defs[i].name);
             params << QStringLiteral("?%1").arg(i + 1);
-            sets << QStringLiteral("%1 = ?%2").arg(quoted(defs[i].name)).arg(i + 1);
+            sets << QStringLiteral("%1 = ?%2").arg(quoteIdentifier(defs[i].name)).arg(i + 1);
         }
         insertStmt = Statement(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                        .arg(reference, cols.join(QStringLiteral(", ")), params.join(QStringLiteral(", "))));
@@ -266,6 +258,7 @@ bool Table::post()
     requireOpen();
     if (!isEditing())
         return true;
+    emit updateRecord();
     if (beforePost && !beforePost(*this))
         return false;
     for (int i = 0; i < defs.size(); ++i)
@@ -310,6 +303,13 @@ void Table::wrote()
     seenVersion = *version;
 }
 
+bool Table::beforeMove()
+{
+    // Moving away from a pending row posts it first, as the forms expect; a refused row throws
+    // and an aborted one keeps the cursor where it is.
+    return !isEditing() || post();
+}
+
 void Table::cancel()
 {
     if (!isEditing())
@@ -340,8 +340,7 @@ bool Table::remove()
     wrote();
     rows.removeAt(pos);
     rowids.removeAt(pos);
-    moveTo(pos);
-    eof_ = bof_ = rows.isEmpty();
+    moveTo(pos, rows.isEmpty(), rows.isEmpty());
     return true;
 }
 

@@ -56,8 +56,13 @@ public:
     // The filter text for  field = 'value'  with the value quoted safely.
     static QString filterEquals(const QString &field, const QString &value);
 
+signals:
+    // Just before a post: controls bound to the table write what the user typed into the row.
+    void updateRecord();
+
 protected:
     void sync() override;
+    bool beforeMove() override;
     QVariant currentValue(int index) const override;
     void writeValue(int index, const QVariant &value) override;
 

@@ -4,6 +4,7 @@
 #include "core/helpers.h"
 #include "core/processo.h"
 #include "core/shell.h"
+#include "support/recordingshell.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -14,16 +15,6 @@
 #include <QUrlQuery>
 
 namespace {
-class RecordingShell : public ShellBackend {
-public:
-    bool openUrl(const QUrl &url) override
-    {
-        urls.append(url);
-        return true;
-    }
-    QList<QUrl> urls;
-};
-
 QByteArray contenuto(qsizetype dimensione)
 {
     QByteArray dati;
@@ -143,7 +134,6 @@ private slots:
     void mailArrivesIntact()
     {
         RecordingShell shell;
-        setShellBackend(&shell);
         const QString oggetto = QStringLiteral("Inf: Brivo_Rotaset, 04.2002-66 & co. #1? 100% sì + l'ultima");
         const QString testo = QStringLiteral("Vorrei ricevere informazioni in più per quanto riguarda:\r\n"
                                              "a=b&c=d #x ?y 50%20 è perché l'anno");
@@ -173,7 +163,6 @@ private slots:
     void documentsAndWebAddresses()
     {
         RecordingShell shell;
-        setShellBackend(&shell);
         QVERIFY(ApriDocumento(QString::fromLatin1(IndirizzoSitoBrivo)));
         QCOMPARE(shell.urls.last(), QUrl(QStringLiteral("https://www.brivo.example/")));
 

@@ -166,6 +166,26 @@ private slots:
             t.remove();
         QVERIFY(t.eof() && t.bof());
 
+        // Moving away from a pending edit posts it to its own row, never to the next one.
+        addPerson(t, QStringLiteral("Q1"), 1);
+        addPerson(t, QStringLiteral("Q2"), 2);
+        t.first();
+        t.edit();
+        t.fieldByName(QStringLiteral("Eta")).setAsInteger(10);
+        t.next();
+        QCOMPARE(t.state(), Table::Browse);
+        QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Q2"));
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 2);
+        t.first();
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 10);
+        // The flags are right when the controls hear of the move.
+        bool eofSeen = false;
+        connect(&t, &Table::dataChanged, this, [&] { eofSeen = t.eof(); });
+        t.last();
+        QVERIFY(eofSeen);
+        while (!t.isEmpty())
+            t.remove();
+
         // Editing an empty table starts a new row.
         t.edit();
         QCOMPARE(t.state(), Table::Insert);

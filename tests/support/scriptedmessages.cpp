@@ -2,7 +2,7 @@
 
 ScriptedMessages::ScriptedMessages() : previous(messageBackend()) { setMessageBackend(this); }
 
-ScriptedMessages::~ScriptedMessages() { setMessageBackend(nullptr); }
+ScriptedMessages::~ScriptedMessages() { setMessageBackend(previous); }
 
 bool ScriptedMessages::show(const Messaggio &messaggio)
 {

@@ -1,9 +1,14 @@
 #include "support/tempfolder.h"
 
 #include "core/cartella.h"
+#include "store/database.h"
 
 TempProgramFolder::TempProgramFolder() { ImpostaCartellaProgramma(dir.path()); }
 
-TempProgramFolder::~TempProgramFolder() { ImpostaCartellaProgramma(QString()); }
+TempProgramFolder::~TempProgramFolder()
+{
+    store::Database::shutdown();
+    ImpostaCartellaProgramma(QString());
+}
 
 QString TempProgramFolder::path() const { return CartellaProgramma(); }

@@ -1,0 +1,101 @@
+#include "app/frmabout.h"
+
+#include "app/artwork.h"
+#include "core/configurazione.h"
+#include "core/shell.h"
+#include "ui/clickablelabel.h"
+#include "ui/traduzione.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFrmAbout *FrmAbout = nullptr;
+
+namespace {
+QLabel *label(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+ClickableLabel *link(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new ClickableLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setText(text);
+    QFont f = l->font();
+    f.setUnderline(true);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #1f5fbf;"));
+    l->setCursor(Qt::PointingHandCursor);
+    return l;
+}
+} // namespace
+
+TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmAbout"));
+    setWindowTitle(QStringLiteral("About"));
+
+    LabelTitolo = label(this, "LabelTitolo", QStringLiteral("Informazioni sul programma"));
+    QFont bold = LabelTitolo->font();
+    bold.setBold(true);
+    LabelTitolo->setFont(bold);
+    LabelPrg = label(this, "LabelPrg", QStringLiteral("Brivo_Rotaset"));
+    QFont big = LabelPrg->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    LabelPrg->setFont(big);
+    LabelPrg->setStyleSheet(QStringLiteral("color: #1f3fbf;"));
+    LabelTitolo2 = label(this, "LabelTitolo2", QStringLiteral("Software specifico per la pallavolo"));
+    LabelNomeVersione = label(this, "LabelNomeVersione", QStringLiteral("Versione"));
+    LabelVers = label(this, "LabelVers", QStringLiteral("04.2002-66"));
+    auto *picture = label(this, "Image1", QString());
+    picture->setPixmap(DisegnoPallavolo(QSize(220, 150)));
+    LabelTitolo3 = label(this, "LabelTitolo3", QStringLiteral("E' un prodotto Brivo"));
+    auto *lblLink = link(this, "lblLink", QString::fromLatin1(IndirizzoSitoBrivo));
+    auto *label13 = link(this, "Label13", QString::fromLatin1(MailSupportoBrivo));
+    sbEsci = new QPushButton(QStringLiteral("Esci"), this);
+    sbEsci->setObjectName(QStringLiteral("sbEsci"));
+    sbEsci->setToolTip(QStringLiteral("Esci da questa maschera senza salvare le modifiche"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(LabelTitolo);
+    layout->addWidget(LabelPrg, 0, Qt::AlignHCenter);
+    layout->addWidget(LabelTitolo2, 0, Qt::AlignHCenter);
+    auto *version = new QHBoxLayout;
+    version->addStretch();
+    version->addWidget(LabelNomeVersione);
+    version->addWidget(LabelVers);
+    version->addStretch();
+    layout->addLayout(version);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addWidget(LabelTitolo3, 0, Qt::AlignHCenter);
+    layout->addWidget(lblLink, 0, Qt::AlignHCenter);
+    layout->addWidget(label13, 0, Qt::AlignHCenter);
+    layout->addWidget(sbEsci, 0, Qt::AlignRight);
+
+    connect(sbEsci, &QPushButton::clicked, this, &TFrmAbout::sbEsciClick);
+    connect(lblLink, &ClickableLabel::clicked, this, &TFrmAbout::lblLinkClick);
+    connect(label13, &ClickableLabel::clicked, this, &TFrmAbout::Label13Click);
+    TraduciEtichette();
+}
+
+void TFrmAbout::TraduciEtichette()
+{
+    TraduciControlli({LabelTitolo, LabelTitolo2, LabelNomeVersione, LabelTitolo3, sbEsci});
+}
+
+void TFrmAbout::sbEsciClick() { close(); }
+
+void TFrmAbout::lblLinkClick() { ApriDocumento(QString::fromLatin1(IndirizzoSitoBrivo)); }
+
+void TFrmAbout::Label13Click()
+{
+    InviaMail(QString::fromLatin1(MailSupportoBrivo),
+              QStringLiteral("Inf: ") + LabelPrg->text() + QStringLiteral(", ") + LabelVers->text(),
+              QStringLiteral("Vorrei ricevere informazioni in più per quanto riguarda:"));
+}

@@ -1,0 +1,261 @@
+#include "championship/frmcalendario.h"
+
+#include "championship/frmgiornata.h"
+#include "core/messaggi.h"
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/query.h"
+#include "store/table.h"
+#include "ui/modale.h"
+#include "ui/traduzione.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QVBoxLayout>
+
+TFrmCalendario *FrmCalendario = nullptr;
+
+namespace {
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit *edit(QWidget *parent, const QString &name, const QString &text, int maxLength = 0)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    return e;
+}
+} // namespace
+
+TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmCalendario"));
+    setWindowTitle(QStringLiteral("Calendario"));
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Inserisci le seguenti voci:"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    EDTanno = edit(GroupBox1, QStringLiteral("EDTanno"), QStringLiteral("2009/2010"));
+    EDTcateg = edit(GroupBox1, QStringLiteral("EDTcateg"), QStringLiteral("Serie A1 Maschile"));
+    EDTnGIORN = edit(GroupBox1, QStringLiteral("EDTnGIORN"), QStringLiteral("16"), 2);
+    EDTmySQ = edit(GroupBox1, QStringLiteral("EDTmySQ"), QStringLiteral("Nome squadra preferita"));
+    EDTnSQ = edit(GroupBox1, QStringLiteral("EDTnSQ"), QStringLiteral("16"), 2);
+    const QList<QPair<QString, QLineEdit *>> header = {{QStringLiteral("Stagione corrente"), EDTanno},
+                                                       {QStringLiteral("Nome della tua squadra"), EDTmySQ},
+                                                       {QStringLiteral("Categoria"), EDTcateg},
+                                                       {QStringLiteral("N. totale delle giornate"), EDTnGIORN},
+                                                       {QStringLiteral("Numero squadre partecipanti"), EDTnSQ}};
+    auto *form = new QGridLayout(GroupBox1);
+    for (int i = 0; i < header.size(); ++i) {
+        auto *label = new QLabel(header[i].first, GroupBox1);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setBuddy(header[i].second);
+        etichette << label;
+        form->addWidget(label, i, 0);
+        form->addWidget(header[i].second, i, 1);
+    }
+    ButSalva = button(GroupBox1, "ButSalva", QStringLiteral("Salva"));
+    ButEsci = button(GroupBox1, "ButEsci", QStringLiteral("Esci"));
+    auto *headerButtons = new QVBoxLayout;
+    headerButtons->addWidget(ButSalva);
+    headerButtons->addWidget(ButEsci);
+    headerButtons->addStretch();
+    form->addLayout(headerButtons, 0, 2, 5, 1);
+
+    auto *teams = new QGridLayout;
+    for (int i = 0; i < 20; ++i) {
+        SQ[i] = edit(this, QStringLiteral("SQ%1").arg(i + 1), QStringLiteral("Nome squadra n.%1").arg(i + 1), i == 0 ? 0 : 30);
+        SQ[i]->setEnabled(false);
+        teams->addWidget(SQ[i], i / 3, i % 3);
+    }
+    BTMsquadre = button(this, "BTMsquadre", QStringLiteral("Memorizza squadre"));
+    sbAnnulla = button(this, "sbAnnulla", QStringLiteral("Annulla"));
+    BTMsquadre->setEnabled(false);
+    sbAnnulla->setEnabled(false);
+    auto *commands = new QHBoxLayout;
+    commands->addStretch();
+    commands->addWidget(BTMsquadre);
+    commands->addWidget(sbAnnulla);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(teams);
+    layout->addLayout(commands);
+
+    connect(ButSalva, &QPushButton::clicked, this, &TFrmCalendario::ButSalvaClick);
+    connect(ButEsci, &QPushButton::clicked, this, &TFrmCalendario::ButEsciClick);
+    connect(BTMsquadre, &QPushButton::clicked, this, &TFrmCalendario::BTMsquadreClick);
+    connect(sbAnnulla, &QPushButton::clicked, this, &TFrmCalendario::sbAnnullaClick);
+    EDTnGIORN->installEventFilter(this);
+    TraduciEtichette();
+}
+
+void TFrmCalendario::TraduciEtichette()
+{
+    QList<QObject *> list{GroupBox1};
+    for (QLabel *l : etichette)
+        list << l;
+    list << ButSalva << ButEsci << BTMsquadre << sbAnnulla << EDTanno << EDTcateg << EDTnGIORN << EDTmySQ << EDTnSQ;
+    for (QLineEdit *e : SQ)
+        list << e;
+    TraduciControlli(list);
+}
+
+void TFrmCalendario::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    sbAnnullaClick(); // every showing starts with the header
+}
+
+bool TFrmCalendario::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == EDTnGIORN && event->type() == QEvent::FocusOut)
+        EDTnGIORNExit();
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFrmCalendario::Numero(QLineEdit *edit, int &valore)
+{
+    bool ok = false;
+    valore = edit->text().trimmed().toInt(&ok);
+    if (!ok) {
+        MostraErrore(QStringLiteral("'%1' non è un valore intero valido.").arg(edit->text()));
+        edit->setFocus();
+    }
+    return ok;
+}
+
+int TFrmCalendario::NumeroGiornate() const
+{
+    bool ok = false;
+    const int g = EDTnGIORN->text().trimmed().toInt(&ok);
+    return ok ? g : -1;
+}
+
+void TFrmCalendario::EDTnGIORNExit()
+{
+    int g = 0;
+    if (!Numero(EDTnGIORN, g))
+        return;
+    if (g % 2 != 0) {
+        MostraAttenzione(QStringLiteral("Il numero delle giornate deve essere un numero pari."));
+        EDTnGIORN->setFocus();
+    }
+}
+
+void TFrmCalendario::ButSalvaClick()
+{
+    SQ[0]->setText(EDTmySQ->text());
+    int n = 0;
+    int g = 0;
+    if (!Numero(EDTnSQ, n) || !Numero(EDTnGIORN, g))
+        return;
+    if (g < 4) {
+        MostraErrore(QStringLiteral("Il numero delle giornate non puo' essere inferiore a 4."));
+        EDTnGIORN->setFocus();
+        return;
+    }
+    if (n > 20 || n < 4) {
+        MostraErrore(QStringLiteral("Il numero delle squadre non può essere maggiore di 20 o inferiore a 4."));
+        return;
+    }
+    for (int i = 0; i < 20; ++i)
+        SQ[i]->setEnabled(i < n);
+    BTMsquadre->setEnabled(true);
+    sbAnnulla->setEnabled(true);
+}
+
+void TFrmCalendario::sbAnnullaClick()
+{
+    sbAnnulla->setEnabled(false);
+    BTMsquadre->setEnabled(false);
+    for (QLineEdit *e : SQ)
+        e->setEnabled(false);
+}
+
+void TFrmCalendario::ButEsciClick() { close(); }
+
+void TFrmCalendario::BTMsquadreClick()
+{
+    int n = 0;
+    while (n < 20 && SQ[n]->isEnabled())
+        ++n;
+    // Team names are the keys of the standings and the calendar: each must be there, and once.
+    QSet<QString> nomi;
+    for (int i = 0; i < n; ++i) {
+        const QString nome = SQ[i]->text();
+        if (nome.trimmed().isEmpty()) {
+            MostraErrore(QStringLiteral("Il nome della squadra n.%1 non può essere vuoto.").arg(i + 1));
+            SQ[i]->setFocus();
+            return;
+        }
+        if (nomi.contains(nome.left(30))) {
+            MostraErrore(QStringLiteral("La squadra '%1' è già stata inserita: ogni squadra deve avere un nome diverso.")
+                             .arg(nome));
+            SQ[i]->setFocus();
+            return;
+        }
+        nomi.insert(nome.left(30));
+    }
+    if (!Memorizza(n))
+        return;
+    close();
+    if (FrmGiornata)
+        MostraModale(*FrmGiornata);
+}
+
+bool TFrmCalendario::Memorizza(int n)
+{
+    try {
+        store::Table impostazioni(QStringLiteral("Impostazioni.db"));
+        store::Table TblSquadre(QStringLiteral("Squadre.db"));
+        store::Table TblClass(QStringLiteral("Class.db"));
+        store::Table giornate(QStringLiteral("Giornate.db"));
+        impostazioni.open();
+        TblSquadre.open();
+        TblClass.open();
+        giornate.open();
+        // Settings, teams and standings land together, or nothing changes.
+        store::Transaction transazione;
+        impostazioni.first();
+        impostazioni.edit();
+        impostazioni.fieldByName(QStringLiteral("ANNATA")).setAsString(EDTanno->text());
+        impostazioni.fieldByName(QStringLiteral("CATEGORIA")).setAsString(EDTcateg->text());
+        impostazioni.fieldByName(QStringLiteral("NGIORNATE")).setAsString(EDTnGIORN->text());
+        impostazioni.fieldByName(QStringLiteral("SQUADRAPREFERITA")).setAsString(EDTmySQ->text());
+        impostazioni.fieldByName(QStringLiteral("NSQUADRE")).setAsString(EDTnSQ->text());
+        impostazioni.post();
+        // A new championship starts from empty tables, the calendar included.
+        for (store::Table *t : {&TblSquadre, &TblClass, &giornate}) {
+            t->first();
+            while (!t->isEmpty())
+                t->remove();
+        }
+        for (int i = 0; i < n; ++i) {
+            TblSquadre.append();
+            TblSquadre.fieldByName(QStringLiteral("Squadre")).setAsString(SQ[i]->text());
+            TblSquadre.post();
+            TblClass.append();
+            TblClass.fieldByName(QStringLiteral("Squadre")).setAsString(SQ[i]->text());
+            TblClass.fieldByName(QStringLiteral("Punti")).setAsInteger(0);
+            TblClass.post();
+        }
+        transazione.commit();
+        return true;
+    } catch (const store::EngineError &e) {
+        MostraErrore(e.message());
+        return false;
+    }
+}

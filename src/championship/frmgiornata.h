@@ -1,0 +1,63 @@
+// The matchday composer: the first-leg matchdays composed box by box, each stored with its return
+// leg; closing it before the last one discards the championship.
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+namespace store {
+class Table;
+}
+
+class TFrmGiornata : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrmGiornata(QWidget *parent = nullptr);
+    ~TFrmGiornata() override;
+
+    QComboBox *Box[20] = {}; // Box1 .. Box20: the match slots, home on the left
+    QPushButton *BTMpost = nullptr;
+    QPushButton *BBannullaTutto = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLineEdit *EditNumeroGiornata = nullptr;
+    store::Table *TblGiornate = nullptr;
+
+    // The box family, k = 1 .. 20.
+    void BoxEnter(int k);
+    void BoxCloseUp(int k);
+    void BoxExit(int k);
+    // The user's choice of a team in box k (what the drop-down does): the team goes into the
+    // matchday's row, then the close-up step.
+    void ScegliSquadra(int k, const QString &squadra);
+
+    void BTMpostClick();
+    void BBannullaTuttoClick();
+    void FormActivate();
+    bool Completo() const { return completo; }
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void TraduciEtichette();
+    void CaricaLista(int k, const QStringList &escluse);
+    void SalvaAndata();
+    void SalvaRitorno(int meta);
+    void FormClose();
+
+    QGroupBox *GroupBox2 = nullptr;
+    QString esclusa[20];
+    QString andata[20];
+    bool completo = false;
+    int squadre = 0;
+};
+
+// The resident composer.
+extern TFrmGiornata *FrmGiornata;

@@ -1,0 +1,73 @@
+#include "championship/risultato.h"
+
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/table.h"
+
+namespace {
+
+const QString Nessuno = QStringLiteral("*");
+
+// Adds (segno 1) or subtracts (segno -1) one side's share of the result to its row.
+void aggiorna(store::Table &classifica, const QString &squadra, const QString &propri, const QString &avversari,
+              int segno)
+{
+    classifica.setFilter(store::Table::filterEquals(QStringLiteral("Squadre"), squadra));
+    classifica.setFiltered(true);
+    if (classifica.isEmpty())
+        throw store::EngineError(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(squadra),
+                                 store::HcTableNotFound);
+    classifica.first();
+    classifica.edit();
+    auto add = [&](const char *campo, int valore) {
+        store::Field f = classifica.fieldByName(QLatin1String(campo));
+        f.setAsInteger(f.asInteger() + segno * valore);
+    };
+    add("Punti", PuntiRisultato(propri, avversari));
+    if (propri != Nessuno)
+        add("SetV", propri.toInt());
+    if (avversari != Nessuno)
+        add("SetP", avversari.toInt());
+    if (propri != Nessuno)
+        add("SetG", propri.toInt() + avversari.toInt());
+    classifica.post();
+}
+
+void applica(const QString &squadra1, const QString &set1, const QString &set2, const QString &squadra2, int segno)
+{
+    // A result with one side only cannot be counted: refused before any row changes.
+    if ((set1 == Nessuno) != (set2 == Nessuno))
+        throw store::EngineError(QStringLiteral("Risultato incompleto: %1-%2.").arg(set1, set2), store::HcInvalidValue);
+    store::Table classifica(QStringLiteral("Class.db"));
+    classifica.open();
+    store::Transaction transazione;
+    aggiorna(classifica, squadra1, set1, set2, segno);
+    aggiorna(classifica, squadra2, set2, set1, segno);
+    transazione.commit();
+}
+
+} // namespace
+
+int PuntiRisultato(const QString &propri, const QString &avversari)
+{
+    int punti = 0;
+    if (propri == QLatin1String("2"))
+        punti += 1;
+    if (propri == QLatin1String("3") && avversari == QLatin1String("2"))
+        punti += 2;
+    if (propri == QLatin1String("3") && avversari == QLatin1String("1"))
+        punti += 3;
+    if (propri == QLatin1String("3") && avversari == QLatin1String("0"))
+        punti += 3;
+    return punti;
+}
+
+void ApplicaRisultato(const QString &squadra1, const QString &set1, const QString &set2, const QString &squadra2)
+{
+    applica(squadra1, set1, set2, squadra2, 1);
+}
+
+void StornaRisultato(const QString &squadra1, const QString &set1, const QString &set2, const QString &squadra2)
+{
+    applica(squadra1, set1, set2, squadra2, -1);
+}

@@ -1,0 +1,78 @@
+#include "ui/traduzione.h"
+
+#include "store/impostazioni.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+// The tab widget and index of a page, when the control is one.
+QTabWidget *tabOf(const QObject *controllo, int &index)
+{
+    const QWidget *page = qobject_cast<const QWidget *>(controllo);
+    for (QObject *p = page ? page->parent() : nullptr; p; p = p->parent())
+        if (auto *tabs = qobject_cast<QTabWidget *>(p)) {
+            index = tabs->indexOf(const_cast<QWidget *>(page));
+            return index >= 0 ? tabs : nullptr;
+        }
+    return nullptr;
+}
+} // namespace
+
+QString TestoControllo(const QObject *c)
+{
+    int index = -1;
+    if (QTabWidget *tabs = tabOf(c, index))
+        return tabs->tabText(index);
+    if (auto *w = qobject_cast<const QLabel *>(c))
+        return w->text();
+    if (auto *w = qobject_cast<const QAbstractButton *>(c))
+        return w->text();
+    if (auto *w = qobject_cast<const QMenu *>(c))
+        return w->title();
+    if (auto *w = qobject_cast<const QAction *>(c))
+        return w->text();
+    if (auto *w = qobject_cast<const QGroupBox *>(c))
+        return w->title();
+    if (auto *w = qobject_cast<const QLineEdit *>(c))
+        return w->text();
+    if (auto *w = qobject_cast<const QWidget *>(c))
+        return w->windowTitle();
+    return QString();
+}
+
+void ImpostaTestoControllo(QObject *c, const QString &testo)
+{
+    int index = -1;
+    if (QTabWidget *tabs = tabOf(c, index))
+        tabs->setTabText(index, testo);
+    else if (auto *w = qobject_cast<QLabel *>(c))
+        w->setText(testo);
+    else if (auto *w = qobject_cast<QAbstractButton *>(c))
+        w->setText(testo);
+    else if (auto *w = qobject_cast<QMenu *>(c))
+        w->setTitle(testo);
+    else if (auto *w = qobject_cast<QAction *>(c))
+        w->setText(testo);
+    else if (auto *w = qobject_cast<QGroupBox *>(c))
+        w->setTitle(testo);
+    else if (auto *w = qobject_cast<QLineEdit *>(c))
+        w->setText(testo);
+    else if (auto *w = qobject_cast<QWidget *>(c))
+        w->setWindowTitle(testo);
+}
+
+void TraduciControlli(const QList<QObject *> &controlli)
+{
+    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
+    if (!LinguaDaTradurre(lingua))
+        return;
+    for (QObject *c : controlli)
+        if (c)
+            ImpostaTestoControllo(c, Traduci(TestoControllo(c), lingua));
+}

@@ -1,0 +1,16 @@
+// Caption translation of a form: each form lists the controls whose Italian caption is looked up
+// in the translation table when LINGUA asks for it.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+// The caption of a control: a label's or button's text, a menu's title, an action's text, a group
+// box's title, a page's tab text, an edit's text, a window's title.
+QString TestoControllo(const QObject *controllo);
+void ImpostaTestoControllo(QObject *controllo, const QString &testo);
+
+// The pattern every form's TraduciEtichette follows: reads LINGUA; for "Italiano" or an empty
+// value nothing happens; otherwise each control's caption, in order, becomes Traduci(caption).
+void TraduciControlli(const QList<QObject *> &controlli);
