@@ -2,7 +2,13 @@
 
 #include "app/frmimpostazioni.h"
 #include "championship/frmcalendario.h"
+#include "championship/frmclassifica.h"
+#include "championship/frmrisultati.h"
+#include "championship/stclassifica.h"
 #include "app/frmmain.h"
+#include "rotations/frmrtformazioni.h"
+#include "rotations/frmrtgiocatori.h"
+#include "rotations/frmrtsquadre.h"
 #include "ui/modale.h"
 
 namespace {
@@ -14,11 +20,24 @@ template <typename Form> void registraForm(TFrmMain &finestra, const char *voce)
         MostraModale(form);
     });
 }
+
+// The standings: the report lives exactly as long as the form that prints it.
+void VisualizzaclassificaClick(TFrmMain &finestra)
+{
+    TStClassifica stampa;
+    TFrmClassifica form(&stampa, &finestra);
+    MostraModale(form);
+}
 } // namespace
 
 void CollegaComandi(TFrmMain &finestra)
 {
     registraForm<TFrmImpostazioni>(finestra, "Impostazioni1");
+    registraForm<TFrmRTsquadre>(finestra, "N2");
+    registraForm<TFrmRTgiocatori>(finestra, "Giocaotir1");
+    registraForm<TFrmRTformazioni>(finestra, "Formazioni1");
+    registraForm<TFrmRisultati>(finestra, "FrmRisultati");
+    finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {
         if (FrmCalendario)

@@ -63,6 +63,8 @@ void Table::open()
                                        .arg(defs.size() + 1));
         deleteStmt = Statement(db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(reference));
         open_ = true;
+        if (filterOn)
+            applyFilterText(); // a filter switched on before the table was opened
         load(std::nullopt);
     } catch (...) {
         insertStmt = Statement();
@@ -192,28 +194,32 @@ void Table::setFilter(const QString &filter)
 
 void Table::setFiltered(bool on)
 {
-    filterOn = on;
-    if (on && !filterText.trimmed().isEmpty()) {
-        static const QRegularExpression form(QStringLiteral("^\\s*([^\\s=]+)\\s*=\\s*'((?:[^']|'')*)'\\s*$"));
-        const auto m = form.match(filterText);
-        if (!m.hasMatch())
-            throw EngineError(QStringLiteral("Filtro non valido: %1").arg(filterText), HcQuery);
-        QString fieldName = m.captured(1);
-        if (fieldName.startsWith(QLatin1Char('"')) || fieldName.startsWith(QLatin1Char('[')))
-            fieldName = fieldName.mid(1, fieldName.size() - 2);
-        if (open_) {
-            filterField = fieldByName(fieldName).index();
-            filterValue = convertForField(defs[filterField], m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'")));
-        }
-    } else {
+    filterOn = on && !filterText.trimmed().isEmpty();
+    if (!open_)
+        return;
+    applyFilterText();
+    if (isEditing())
+        cancel();
+    load(std::nullopt);
+    first();
+}
+
+void Table::applyFilterText()
+{
+    filterField = -1;
+    if (!filterOn)
+        return;
+    static const QRegularExpression form(QStringLiteral("^\\s*([^\\s=]+)\\s*=\\s*'((?:[^']|'')*)'\\s*$"));
+    const auto m = form.match(filterText);
+    if (!m.hasMatch()) {
         filterOn = false;
+        throw EngineError(QStringLiteral("Filtro non valido: %1").arg(filterText), HcQuery);
     }
-    if (open_) {
-        if (isEditing())
-            cancel();
-        load(std::nullopt);
-        first();
-    }
+    QString fieldName = m.captured(1);
+    if (fieldName.startsWith(QLatin1Char('"')) || fieldName.startsWith(QLatin1Char('[')))
+        fieldName = fieldName.mid(1, fieldName.size() - 2);
+    filterField = fieldByName(fieldName).index();
+    filterValue = convertForField(defs[filterField], m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'")));
 }
 
 bool Table::matchesFilter(const QList<QVariant> &row) const
@@ -244,8 +250,8 @@ void Table::edit()
 void Table::insert()
 {
     requireOpen();
-    if (isEditing())
-        post();
+    if (isEditing() && !post())
+        return; // the pending row was kept by a before-post handler: no new row over it
     buffer = QList<QVariant>(defs.size());
     setState(Insert);
     emit dataChanged();

@@ -71,6 +71,7 @@ private:
     void setState(State s);
     void requireOpen() const;
     bool matchesFilter(const QList<QVariant> &row) const;
+    void applyFilterText();
 
     QString name;
     QString reference; // "schema"."dati" while open

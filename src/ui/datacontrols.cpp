@@ -87,7 +87,8 @@ void DBEdit::refresh()
     store::Table *t = link.table();
     if (link.active()) {
         const store::FieldDef &def = t->fieldDefs().at(t->fieldIndex(link.field()));
-        setMaxLength(def.type == store::FieldType::Text && def.size > 0 ? def.size : 32767);
+        if (def.type == store::FieldType::Text && def.size > 0) // other fields keep the form's own limit
+            setMaxLength(def.size);
     }
     const QString value = link.text();
     if (text() != value)

@@ -220,6 +220,13 @@ private slots:
 
         t.setFilter(QStringLiteral("Nome = Rossi"));
         QCOMPARE(helpContextOf([&] { t.setFiltered(true); }), int(HcQuery));
+
+        // A filter switched on before the table opens holds from the first row read.
+        Table early(QStringLiteral("Persone.db"));
+        early.setFilter(Table::filterEquals(QStringLiteral("Nome"), QStringLiteral("Rossi")));
+        early.setFiltered(true);
+        early.open();
+        QCOMPARE(early.recordCount(), 1);
     }
 
     void eventsAbortSilently()
@@ -244,6 +251,16 @@ private slots:
         QVERIFY(t.post());
         QCOMPARE(after, 1);
         QCOMPARE(t.recordCount(), 1);
+
+        // A new row never replaces a pending one whose post was aborted.
+        allowPost = false;
+        t.edit();
+        t.fieldByName(QStringLiteral("Nome")).setAsString(QStringLiteral("Due"));
+        t.insert();
+        QCOMPARE(t.state(), Table::Edit);
+        QCOMPARE(t.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Due"));
+        t.cancel();
+        allowPost = true;
 
         QVERIFY(!t.remove());
         QCOMPARE(t.recordCount(), 1);

@@ -1,0 +1,601 @@
+#include "championship/frmrisultati.h"
+
+#include "championship/risultato.h"
+#include "core/messaggi.h"
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/impostazioni.h"
+#include "store/table.h"
+#include "ui/datacontrols.h"
+#include "ui/traduzione.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Nessuno = QStringLiteral("*");
+const QString MsgSetErrato = QStringLiteral("E' stato immesso un valore di set errato.");
+const QString MsgVariatiSalvare =
+    QStringLiteral("I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?");
+// The fields always open on a matchday not yet played, whatever the number of teams.
+constexpr int CampiSempreAbilitati = 4;
+
+template <typename T> T *crea(QWidget *parent, const QString &nome)
+{
+    T *w = new T(parent);
+    w->setObjectName(nome);
+    return w;
+}
+
+QPushButton *pulsante(QWidget *parent, const char *nome, const QString &testo, const QString &suggerimento)
+{
+    QPushButton *b = crea<QPushButton>(parent, QLatin1String(nome));
+    b->setText(testo);
+    b->setToolTip(suggerimento);
+    b->setAutoDefault(false); // Return in the matchday box does not press a button
+    return b;
+}
+
+bool ValoreAmmesso(const QString &testo)
+{
+    return testo == QLatin1String("3") || testo == QLatin1String("2") || testo == QLatin1String("1") ||
+           testo == QLatin1String("0") || testo == Nessuno;
+}
+
+// Both sides numbers: one side 3 sets, the other 0 to 2.
+bool CoppiaAmmessa(const QString &a, const QString &b)
+{
+    const int x = a.toInt();
+    const int y = b.toInt();
+    if (x + y > 5 || x + y < 3)
+        return false;
+    return !((x == 2 && y == 2) || (x == 2 && y == 1) || (x == 1 && y == 2));
+}
+
+QString Campo(const char *prefisso, int k) { return QLatin1String(prefisso) + QString::number(k); }
+
+// Sets a flag for the lifetime of the guard.
+class Occupato {
+public:
+    explicit Occupato(bool &flag) : flag(flag), prima(flag) { flag = true; }
+    ~Occupato() { flag = prima; }
+    Occupato(const Occupato &) = delete;
+    Occupato &operator=(const Occupato &) = delete;
+
+private:
+    bool &flag;
+    bool prima;
+};
+
+} // namespace
+
+TFrmRisultati::TFrmRisultati(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmRisultati"));
+    setWindowTitle(QStringLiteral("Modalità inserimento risultati partite"));
+    TblGiornate = new store::Table(QStringLiteral("Giornate.db"), this);
+    TblGiornate->setObjectName(QStringLiteral("TblGiornate"));
+    costruisci();
+    FormCreate();
+}
+
+TFrmRisultati::~TFrmRisultati()
+{
+    // No check may run while the fields go away.
+    occupato = true;
+    if (TblGiornate->isEditing())
+        TblGiornate->cancel();
+}
+
+void TFrmRisultati::costruisci()
+{
+    LabTitolo = crea<QLabel>(this, QStringLiteral("LabTitolo"));
+    LabTitolo->setText(QStringLiteral("Inserimento risultati gionata numero"));
+    LabTitolo2 = crea<QLabel>(this, QStringLiteral("LabTitolo2"));
+    for (QLabel *l : {LabTitolo, LabTitolo2}) {
+        QFont f = l->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.25);
+        l->setFont(f);
+    }
+    CboxGiornate = crea<QComboBox>(this, QStringLiteral("CboxGiornate"));
+    CboxGiornate->setEditable(true);
+    CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
+    CboxGiornate->setToolTip(QStringLiteral("Seleziona la giornata"));
+    CboxGiornate->setMinimumContentsLength(4);
+    connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
+    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] { CboxGiornateChange(); });
+
+    auto *griglia = new QGridLayout;
+    griglia->setHorizontalSpacing(6);
+    griglia->setVerticalSpacing(4);
+    griglia->setColumnStretch(0, 1);
+    griglia->setColumnStretch(4, 1);
+    griglia->setColumnMinimumWidth(2, 16);
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        DBEdit *sq = crea<DBEdit>(this, Campo("SQ", k));
+        sq->setReadOnly(true);
+        sq->setFocusPolicy(Qt::NoFocus);
+        QPalette sfondo = sq->palette(); // shown, never typed into: the form's own background
+        sfondo.setColor(QPalette::Base, sfondo.color(QPalette::Window));
+        sq->setPalette(sfondo);
+        sq->setMinimumWidth(sq->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
+        sq->setDataField(TblGiornate, Campo("Squadra", k));
+        squadre[size_t(k - 1)] = sq;
+
+        QLineEdit *p = crea<QLineEdit>(this, Campo("P", k));
+        p->setMaxLength(1);
+        p->setAlignment(Qt::AlignCenter);
+        p->setFixedWidth(p->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 3 + 12);
+        p->setToolTip(QStringLiteral("Set vinti: 0, 1, 2, 3 oppure * se la partita non ha risultato"));
+        p->installEventFilter(this);
+        connect(p, &QLineEdit::textChanged, this, [this, k] { PChange(k); });
+        campiSet[size_t(k - 1)] = p;
+
+        // Match (k + 1) / 2 on its own row: home team on the left, the visitor on the right.
+        const int riga = (k - 1) / 2;
+        if (k % 2 == 1) {
+            griglia->addWidget(sq, riga, 0);
+            griglia->addWidget(p, riga, 1);
+            auto *trattino = new QLabel(QStringLiteral("-"), this);
+            trattino->setAlignment(Qt::AlignCenter);
+            griglia->addWidget(trattino, riga, 2);
+        } else {
+            griglia->addWidget(p, riga, 3);
+            griglia->addWidget(sq, riga, 4);
+        }
+    }
+
+    SBsi = pulsante(this, "SBsi", QStringLiteral("Inserisci risultati"), QStringLiteral("Salva risultati"));
+    QFont grassetto = SBsi->font();
+    grassetto.setBold(true);
+    SBsi->setFont(grassetto);
+    SBannulla = pulsante(this, "SBannulla", QStringLiteral("Annulla"),
+                         QStringLiteral("Annulla tutti i risultati di questa giornata"));
+    SBesci = pulsante(this, "SBesci", QStringLiteral("Esci"), QStringLiteral("Annulla ed esci"));
+    connect(SBsi, &QPushButton::clicked, this, &TFrmRisultati::SBsiClick);
+    connect(SBannulla, &QPushButton::clicked, this, &TFrmRisultati::SBannullaClick);
+    connect(SBesci, &QPushButton::clicked, this, &TFrmRisultati::SBesciClick);
+
+    auto *titolo = new QHBoxLayout;
+    titolo->addWidget(LabTitolo);
+    titolo->addWidget(LabTitolo2);
+    titolo->addStretch();
+    titolo->addWidget(CboxGiornate);
+
+    auto *comandi = new QHBoxLayout;
+    comandi->addStretch();
+    comandi->addWidget(SBsi);
+    comandi->addWidget(SBannulla);
+    comandi->addWidget(SBesci);
+    comandi->addStretch();
+
+    auto *principale = new QVBoxLayout(this);
+    principale->addLayout(titolo);
+    principale->addSpacing(8);
+    principale->addLayout(griglia);
+    principale->addSpacing(8);
+    principale->addLayout(comandi);
+
+    // Tab goes through the set fields in match order, then to the commands.
+    QWidget *prima = CboxGiornate;
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        setTabOrder(prima, P(k));
+        prima = P(k);
+    }
+    setTabOrder(prima, SBsi);
+    setTabOrder(SBsi, SBannulla);
+    setTabOrder(SBannulla, SBesci);
+}
+
+void TFrmRisultati::FormCreate() { TraduciEtichette(); }
+
+void TFrmRisultati::TraduciEtichette()
+{
+    // The form's caption and the hints stay Italian.
+    TraduciControlli({LabTitolo, SBsi, SBannulla, SBesci});
+}
+
+int TFrmRisultati::exec()
+{
+    {
+        store::Table giornate(QStringLiteral("giornate.db"));
+        giornate.open();
+        if (giornate.isEmpty()) {
+            MostraAttenzione(QStringLiteral("Il calendario non contiene ancora alcuna giornata."));
+            return QDialog::Rejected;
+        }
+    }
+    return QDialog::exec();
+}
+
+void TFrmRisultati::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (attivato)
+        return;
+    attivato = true;
+    try {
+        FormActivate();
+    } catch (const store::EngineError &e) {
+        MostraErrore(e.message());
+    }
+}
+
+// ---- activation and matchday change --------------------------------------------------------------
+
+void TFrmRisultati::FormActivate()
+{
+    Occupato guardia(occupato);
+    numeroSquadre = LeggiImpostazione(QStringLiteral("NSQUADRE")).toInt();
+
+    if (!TblGiornate->isOpen())
+        TblGiornate->open();
+    CboxGiornate->clear();
+    for (TblGiornate->first(); !TblGiornate->eof(); TblGiornate->next())
+        CboxGiornate->addItem(TblGiornate->fieldByName(QStringLiteral("Giornata")).asString());
+
+    if (TblGiornate->isEmpty()) {
+        // No calendar: nothing to show, nothing to enter.
+        giornataMostrata = 0;
+        CboxGiornate->setEditText(QString());
+        LabTitolo2->clear();
+        TuttiAsterisco();
+        StatoGiornata();
+        AzzeraModifiche();
+        return;
+    }
+
+    // The starting matchday: from the last record back while the matchday is played.
+    TblGiornate->last();
+    while (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean() && TblGiornate->recNo() > 1)
+        TblGiornate->prior();
+    const int inizio = TblGiornate->fieldByName(QStringLiteral("Giornata")).asInteger();
+    MostraGiornata(inizio);
+
+    TuttiAsterisco();
+    AzzeraModifiche();
+}
+
+bool TFrmRisultati::MostraGiornata(int numero)
+{
+    if (!TblGiornate->locate(QStringLiteral("Giornata"), numero))
+        return false;
+    giornataMostrata = numero;
+    RipristinaCombo();
+    StatoGiornata();
+    AzzeraModifiche();
+    return true;
+}
+
+void TFrmRisultati::StatoGiornata()
+{
+    if (giornataMostrata == 0) {
+        for (int k = 1; k <= NumeroCampi; ++k)
+            P(k)->setEnabled(false);
+        SBsi->setEnabled(false);
+        return;
+    }
+    SBsi->setEnabled(true);
+    LabTitolo2->setText(QString::number(giornataMostrata));
+    if (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean()) {
+        for (int k = 1; k <= NumeroCampi; ++k)
+            P(k)->setEnabled(false);
+        MostraAttenzione(QStringLiteral("La giornata richiamata è gia stata inserita, per modificare eventuali "
+                                        "risultati errati seleziona: ") +
+                         QLatin1Char('\n') + QStringLiteral(" 'Modifica risultati' dal menù."));
+        return;
+    }
+    // With N teams the fields P1 ... PN are open; with N odd, PN's partner stays closed: that team rests.
+    for (int k = 1; k <= NumeroCampi; ++k)
+        P(k)->setEnabled(k <= CampiSempreAbilitati || k <= numeroSquadre);
+}
+
+void TFrmRisultati::RipristinaCombo()
+{
+    const QString testo = giornataMostrata ? QString::number(giornataMostrata) : QString();
+    const int i = CboxGiornate->findText(testo);
+    if (i >= 0)
+        CboxGiornate->setCurrentIndex(i);
+    CboxGiornate->setEditText(testo);
+}
+
+void TFrmRisultati::CboxGiornateChange()
+{
+    if (occupato || giornataMostrata == 0 || !isVisible())
+        return;
+    bool numero = false;
+    const int scelta = CboxGiornate->currentText().trimmed().toInt(&numero);
+    if (numero && scelta == giornataMostrata) {
+        RipristinaCombo();
+        return;
+    }
+    Occupato guardia(occupato);
+    // Only a matchday of the list can take the place of the one on show.
+    if (!numero || CboxGiornate->findText(QString::number(scelta)) < 0) {
+        MostraErrore(QStringLiteral("La giornata indicata non è presente nel calendario."));
+        RipristinaCombo();
+        return;
+    }
+    if (modificato) {
+        if (ChiediConferma(MsgVariatiSalvare)) {
+            // Saved for the matchday the sets were typed for; the save closes the form.
+            if (!(ControllaTutto() && Salva()))
+                RipristinaCombo();
+            return;
+        }
+        TuttiAsterisco();
+    }
+    if (!MostraGiornata(scelta))
+        RipristinaCombo();
+}
+
+bool TFrmRisultati::ComboAllineata()
+{
+    bool numero = false;
+    const int scelta = CboxGiornate->currentText().trimmed().toInt(&numero);
+    if (numero && scelta == giornataMostrata) {
+        RipristinaCombo();
+        return true;
+    }
+    CboxGiornateChange();
+    return false;
+}
+
+// ---- the set fields --------------------------------------------------------------------------------
+
+void TFrmRisultati::ImpostaSet(int k, const QString &testo)
+{
+    if (P(k)->text() != testo)
+        P(k)->setText(testo);
+}
+
+void TFrmRisultati::TuttiAsterisco()
+{
+    for (int k = 1; k <= NumeroCampi; ++k)
+        ImpostaSet(k, Nessuno);
+}
+
+void TFrmRisultati::AzzeraModifiche()
+{
+    modificato = false;
+    SBannulla->setEnabled(false);
+}
+
+void TFrmRisultati::PChange(int)
+{
+    modificato = true;
+    SBannulla->setEnabled(true);
+}
+
+void TFrmRisultati::PKeyPress(int k)
+{
+    // The typed character takes the place of what the field holds.
+    P(k)->clear();
+}
+
+void TFrmRisultati::PExit(int k)
+{
+    if (occupato || !P(k)->isEnabled())
+        return;
+    Occupato guardia(occupato);
+    if (!ControllaValore(k))
+        return;
+    if (k % 2 == 0)
+        ControllaCoppia(k / 2);
+}
+
+bool TFrmRisultati::eventFilter(QObject *watched, QEvent *event)
+{
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        if (watched != P(k))
+            continue;
+        if (event->type() == QEvent::KeyPress) {
+            const QString testo = static_cast<QKeyEvent *>(event)->text();
+            if (!testo.isEmpty() && testo.at(0).isPrint())
+                PKeyPress(k);
+        } else if (event->type() == QEvent::FocusOut) {
+            // Another window coming to the front (a message box, another program) is no leaving.
+            const Qt::FocusReason motivo = static_cast<QFocusEvent *>(event)->reason();
+            if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
+                PExit(k);
+        }
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFrmRisultati::ControllaValore(int k)
+{
+    if (ValoreAmmesso(P(k)->text()))
+        return true;
+    MostraErrore(MsgSetErrato);
+    P(k)->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool TFrmRisultati::ControllaCoppia(int coppia)
+{
+    const int primo = 2 * coppia - 1;
+    const int secondo = 2 * coppia;
+    const QString a = P(primo)->text();
+    const QString b = P(secondo)->text();
+    if (a == Nessuno || b == Nessuno) {
+        ImpostaSet(primo, Nessuno);
+        ImpostaSet(secondo, Nessuno);
+        return true;
+    }
+    if (CoppiaAmmessa(a, b))
+        return true;
+    P(secondo)->setFocus(Qt::OtherFocusReason);
+    MostraErrore(MsgSetErrato);
+    return false;
+}
+
+bool TFrmRisultati::ControllaTutto()
+{
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        if (!P(k)->isEnabled())
+            continue;
+        if (!ControllaValore(k))
+            return false;
+        if (k % 2 == 1 || !P(k - 1)->isEnabled())
+            continue;
+        const bool senzaPrimo = P(k - 1)->text() == Nessuno;
+        const bool senzaSecondo = P(k)->text() == Nessuno;
+        if (senzaPrimo != senzaSecondo) {
+            // A result with one side only: the side without sets is to be filled in (or both cleared).
+            MostraErrore(MsgSetErrato);
+            P(senzaPrimo ? k - 1 : k)->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        if (!senzaPrimo && !ControllaCoppia(k / 2))
+            return false;
+    }
+    return true;
+}
+
+// ---- save, clear, leave ---------------------------------------------------------------------------
+
+QString TFrmRisultati::SegnaRiposo()
+{
+    QString squadra;
+    for (int coppia = 1; coppia <= NumeroCampi / 2; ++coppia) {
+        const int primo = 2 * coppia - 1;
+        if (P(primo)->isEnabled() && !P(primo + 1)->isEnabled()) {
+            squadra = TblGiornate->fieldByName(Campo("Squadra", primo)).asString();
+            ImpostaSet(primo, Nessuno);
+        }
+    }
+    return squadra;
+}
+
+bool TFrmRisultati::Salva()
+{
+    try {
+        // Both tables are opened before the transaction begins: a table file cannot join one later.
+        store::Table classifica(QStringLiteral("Class.db"));
+        classifica.open();
+        if (!TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata))
+            throw store::EngineError(
+                QStringLiteral("La giornata %1 non è più presente nel calendario.").arg(giornataMostrata),
+                store::HcTableNotFound);
+        std::array<QString, NumeroCampi> nomi;
+        for (int k = 1; k <= NumeroCampi; ++k)
+            nomi[size_t(k - 1)] = TblGiornate->fieldByName(Campo("Squadra", k)).asString();
+
+        store::Transaction transazione;
+        const QString riposo = SegnaRiposo();
+        if (!riposo.isEmpty()) {
+            classifica.setFilter(store::Table::filterEquals(QStringLiteral("Squadre"), riposo));
+            classifica.setFiltered(true);
+            if (classifica.isEmpty())
+                throw store::EngineError(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(riposo),
+                                         store::HcTableNotFound);
+            classifica.first();
+            classifica.edit();
+            classifica.fieldByName(QStringLiteral("Riposo")).setAsBoolean(true);
+            classifica.post();
+        }
+
+        TblGiornate->edit();
+        for (int k = 1; k <= NumeroCampi; ++k)
+            if (P(k)->isEnabled())
+                TblGiornate->fieldByName(Campo("Set", k)).setAsString(P(k)->text());
+        TblGiornate->fieldByName(QStringLiteral("Giocata")).setAsBoolean(true);
+        if (!TblGiornate->post())
+            throw store::EngineError(QStringLiteral("La giornata non è stata memorizzata."), store::HcWrite);
+
+        store::Database::faultPoint(QStringLiteral("risultati: tra le tabelle"));
+
+        // Every match with both fields open; a pair without result changes no standings.
+        for (int coppia = 1; coppia <= NumeroCampi / 2; ++coppia) {
+            const int primo = 2 * coppia - 1;
+            const int secondo = 2 * coppia;
+            if (!P(secondo)->isEnabled())
+                continue;
+            const QString a = P(primo)->text();
+            const QString b = P(secondo)->text();
+            if (a == Nessuno && b == Nessuno)
+                continue;
+            ApplicaRisultato(nomi[size_t(primo - 1)], a, b, nomi[size_t(secondo - 1)]);
+        }
+        transazione.commit();
+    } catch (const store::EngineError &e) {
+        try {
+            // Back on the matchday on show, as it now stands on disk.
+            if (TblGiornate->isEditing())
+                TblGiornate->cancel();
+            TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata);
+        } catch (const store::EngineError &) {
+            // The error below is the one that matters.
+        }
+        MostraErrore(QStringLiteral("I risultati non sono stati memorizzati: ") + e.message());
+        return false;
+    }
+    modificato = false;
+    MostraMessaggio(QStringLiteral("I punteggi immessi sono stati archiviati e la classifica è stata aggiornata in "
+                                   "modo automatico!"));
+    accept();
+    return true;
+}
+
+void TFrmRisultati::SBsiClick()
+{
+    if (occupato || !ComboAllineata() || giornataMostrata == 0)
+        return;
+    Occupato guardia(occupato);
+    if (ControllaTutto())
+        Salva();
+}
+
+void TFrmRisultati::SBannullaClick()
+{
+    Occupato guardia(occupato);
+    P(1)->setFocus(Qt::OtherFocusReason);
+    TuttiAsterisco();
+}
+
+bool TFrmRisultati::PuoChiudere()
+{
+    return !modificato ||
+           ChiediConferma(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
+}
+
+void TFrmRisultati::SBesciClick()
+{
+    if (!PuoChiudere())
+        return;
+    modificato = false;
+    TblGiornate->close();
+    reject();
+}
+
+void TFrmRisultati::closeEvent(QCloseEvent *event)
+{
+    // The window's close button loses the entries only after the same question as "Esci".
+    if (isVisible() && !PuoChiudere()) {
+        event->ignore();
+        return;
+    }
+    modificato = false;
+    QDialog::closeEvent(event);
+}
+
+void TFrmRisultati::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        SBesciClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,99 @@
+// The results-entry form: the sets of every match of one matchday typed in, checked field by field
+// and pair by pair, then saved in one go: the sets and the played mark in giornate.db, the resting
+// team and every result in Class.db, all in one transaction.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class DBEdit;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace store {
+class Table;
+}
+
+class TFrmRisultati : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int NumeroCampi = 20; // P1 ... P20, SQ1 ... SQ20
+
+    explicit TFrmRisultati(QWidget *parent = nullptr);
+    ~TFrmRisultati() override;
+
+    // An empty calendar has no matchday to enter: a warning, and the form is not shown.
+    int exec() override;
+
+    // Runs once each time the form is shown (from its show event).
+    void FormActivate();
+    // The matchday typed or chosen in CboxGiornate becomes the one on show.
+    void CboxGiornateChange();
+    void SBsiClick();
+    void SBannullaClick();
+    void SBesciClick();
+
+    // The matchday whose record is on show; 0 when none is.
+    int GiornataMostrata() const { return giornataMostrata; }
+    bool Modificato() const { return modificato; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void costruisci();
+    void FormCreate();
+    void TraduciEtichette();
+
+    // The handlers of the P family, for field number k (1 ... 20).
+    void PChange(int k);
+    void PKeyPress(int k);
+    void PExit(int k);
+
+    // The value check: true for "3", "2", "1", "0" and "*"; otherwise the error and the focus back.
+    bool ControllaValore(int k);
+    // The pair check of match `coppia` (1 ... 10) on leaving its second field.
+    bool ControllaCoppia(int coppia);
+    // Before a save: every enabled field's value and every enabled pair, the first fault reported.
+    bool ControllaTutto();
+    // Writes the matchday on show; false (after the error box) when nothing could be written.
+    bool Salva();
+    // The resting team's name, its field set to "*"; empty when no team rests.
+    QString SegnaRiposo();
+
+    // Moves the table to the matchday and shows it; false when the calendar has no such matchday.
+    bool MostraGiornata(int numero);
+    void StatoGiornata();
+    void ImpostaSet(int k, const QString &testo);
+    void TuttiAsterisco();
+    void AzzeraModifiche();
+    // Puts the matchday on show back into CboxGiornate.
+    void RipristinaCombo();
+    // The typed matchday is the one on show; otherwise the change runs instead, and false.
+    bool ComboAllineata();
+    bool PuoChiudere();
+
+    QLineEdit *P(int k) const { return campiSet[size_t(k - 1)]; }
+    DBEdit *SQ(int k) const { return squadre[size_t(k - 1)]; }
+
+    store::Table *TblGiornate = nullptr;
+    QComboBox *CboxGiornate = nullptr;
+    QLabel *LabTitolo = nullptr;
+    QLabel *LabTitolo2 = nullptr;
+    std::array<DBEdit *, NumeroCampi> squadre{};
+    std::array<QLineEdit *, NumeroCampi> campiSet{};
+    QPushButton *SBsi = nullptr;
+    QPushButton *SBannulla = nullptr;
+    QPushButton *SBesci = nullptr;
+
+    int numeroSquadre = 0;
+    int giornataMostrata = 0;
+    bool modificato = false;
+    bool attivato = false;  // FormActivate has run for this showing
+    bool occupato = false;  // a check or a matchday change is under way: leaving a field checks nothing
+};

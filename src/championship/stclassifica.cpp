@@ -1,0 +1,135 @@
+#include "championship/stclassifica.h"
+
+#include "core/configurazione.h"
+#include "store/impostazioni.h"
+
+namespace {
+
+// The captions as designed, in Italian; each print translates them afresh.
+const char *const TitoloItaliano = "C L A S S I F I C A";
+const char *const IntestazioniItaliane[] = {"Nome squadra", "Punti", "Set giocati", "SetVinti", "SetPersi", "Riposo"};
+const qreal XIntestazioni[] = {24, 264, 344, 440, 512, 600};
+const char *const PiedeProgrammaItaliano = "Brivo_Rotaset, realizzato da Brivo";
+
+// The detail line: field, item name and position.
+struct Colonna {
+    const char *campo;
+    const char *nome;
+    qreal x;
+};
+const Colonna ColonneDettaglio[] = {{"Squadre", "QRDBText1", 24}, {"Punti", "QRDBText2", 264},
+                                    {"SetG", "QRDBText3", 376},    {"SetV", "QRDBText4", 459},
+                                    {"SetP", "QRDBText5", 531},    {"Riposo", "QRDBText6", 601}};
+
+// Heights of the bands and where their texts stand, in report units.
+constexpr qreal AltezzaTitolo = 56;
+constexpr qreal YTitolo = 12;
+constexpr qreal AltezzaIntestazione = 30;
+constexpr qreal YIntestazione = 6;
+constexpr qreal AltezzaDettaglio = 22;
+constexpr qreal YDettaglio = 3;
+constexpr qreal AltezzaPiede = 36;
+
+QFont carattere(const char *famiglia, int punti, bool grassetto = false)
+{
+    QFont f{QString::fromLatin1(famiglia)};
+    f.setPointSize(punti);
+    f.setBold(grassetto);
+    return f;
+}
+
+QString contatti()
+{
+    return QLatin1String(IndirizzoSitoBrivo) + QStringLiteral("  -  ") + QLatin1String(MailSupportoBrivo);
+}
+
+} // namespace
+
+TStClassifica::TStClassifica() : QueryClassifica(QStringLiteral("select * from class.db order by punti desc")) {}
+
+TStClassifica::~TStClassifica() { QueryClassifica.close(); }
+
+QString TStClassifica::QRDBText6Print(const QString &riposo)
+{
+    return riposo == QLatin1String("True") ? QStringLiteral("Fatto") : QStringLiteral("Da fare");
+}
+
+void TStClassifica::StClassificaBeforePrint()
+{
+    // The standings as they are now, even when the same report printed before.
+    QueryClassifica.close();
+    QueryClassifica.open();
+
+    titolo = QLatin1String(TitoloItaliano);
+    intestazioni.clear();
+    for (const char *testo : IntestazioniItaliane)
+        intestazioni.append(QString::fromUtf8(testo));
+    piedeProgramma = QLatin1String(PiedeProgrammaItaliano);
+    piedeContatti = contatti();
+
+    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
+    if (!LinguaDaTradurre(lingua))
+        return;
+    titolo = Traduci(titolo, lingua);
+    for (QString &testo : intestazioni)
+        testo = Traduci(testo, lingua);
+    piedeProgramma = Traduci(piedeProgramma, lingua);
+    piedeContatti = Traduci(piedeContatti, lingua);
+}
+
+ReportBand TStClassifica::bandaDettaglio()
+{
+    ReportBand banda(AltezzaDettaglio);
+    const QFont f = carattere("Arial", 10);
+    for (const Colonna &c : ColonneDettaglio) {
+        QString testo = QueryClassifica.fieldByName(QLatin1String(c.campo)).asString();
+        if (qstrcmp(c.campo, "Riposo") == 0)
+            testo = QRDBText6Print(testo);
+        banda.addText(QLatin1String(c.nome), c.x, YDettaglio, testo, f);
+    }
+    return banda;
+}
+
+ReportDocument TStClassifica::Pagine()
+{
+    StClassificaBeforePrint();
+
+    ReportBuilder pagine;
+    const qreal larghezza = ReportDocument().area().width();
+
+    ReportBand bandaTitolo(AltezzaTitolo);
+    bandaTitolo.addText(QStringLiteral("QRLabel1"), 256, YTitolo, titolo, carattere("Verdana", 16, true));
+    pagine.setTitle(bandaTitolo);
+
+    ReportBand bandaIntestazione(AltezzaIntestazione);
+    const QFont f = carattere("Arial", 10);
+    for (int i = 0; i < intestazioni.size(); ++i)
+        bandaIntestazione.addText(QStringLiteral("QRLabel%1").arg(i + 2), XIntestazioni[i], YIntestazione,
+                                  intestazioni[i], f);
+    bandaIntestazione.addLine(QStringLiteral("QRShape1"), QPointF(0, AltezzaIntestazione - 3),
+                              QPointF(larghezza, AltezzaIntestazione - 3));
+    pagine.setColumnHeader(bandaIntestazione);
+
+    ReportBand bandaPiede(AltezzaPiede);
+    const QFont piccolo = carattere("Arial", 8);
+    bandaPiede.addLine(QStringLiteral("QRShape2"), QPointF(0, 8), QPointF(larghezza, 8));
+    bandaPiede.addText(QStringLiteral("QRLabel8"), 24, 14, piedeProgramma, piccolo);
+    bandaPiede.addText(QStringLiteral("QRLabel9"), QRectF(larghezza / 2, 14, larghezza / 2 - 24, 16), piedeContatti,
+                       piccolo, Qt::AlignRight | Qt::AlignTop);
+    pagine.setPageFooter(bandaPiede);
+
+    for (QueryClassifica.first(); !QueryClassifica.eof(); QueryClassifica.next())
+        pagine.addDetail(bandaDettaglio());
+
+    ReportDocument documento = pagine.finish();
+    documento.title = titolo;
+    return documento;
+}
+
+void TStClassifica::Anteprima(QWidget *parent)
+{
+    const ReportDocument documento = Pagine();
+    previewReport(documento, parent);
+}
+
+bool TStClassifica::SalvaPdf(const QString &file) { return writeReportPdf(Pagine(), file); }

@@ -1,0 +1,622 @@
+// The results-entry form driven by its controls' names: the starting matchday, the fields open for
+// the number of teams, the value and pair checks, the checks run again by the save, the resting
+// team, the change of matchday with entries not saved, typed matchdays that do not exist, an empty
+// calendar, and a save interrupted between the two tables.
+#include "championship/frmrisultati.h"
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/table.h"
+#include "store/tabelle.h"
+#include "support/scriptedmessages.h"
+#include "support/tempfolder.h"
+#include "ui/datacontrols.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+using store::Table;
+
+namespace {
+
+const QString SetErrato = QStringLiteral("E' stato immesso un valore di set errato.");
+const QString Archiviati =
+    QStringLiteral("I punteggi immessi sono stati archiviati e la classifica è stata aggiornata in modo automatico!");
+const QString GiaInserita = QStringLiteral("La giornata richiamata è gia stata inserita, per modificare eventuali "
+                                           "risultati errati seleziona: \n 'Modifica risultati' dal menù.");
+
+struct Riga {
+    int punti, setV, setP, setG;
+    bool riposo;
+    bool operator==(const Riga &) const = default;
+};
+const Riga Zero{0, 0, 0, 0, false};
+
+void impostazione(const char *campo, const QVariant &valore)
+{
+    Table t(QStringLiteral("impostazioni.db"));
+    t.open();
+    t.first();
+    t.edit();
+    t.fieldByName(QLatin1String(campo)).setValue(valore);
+    t.post();
+}
+
+void squadreInClassifica(const QStringList &squadre)
+{
+    Table t(QStringLiteral("Class.db"));
+    t.open();
+    for (const QString &s : squadre) {
+        t.append();
+        t.fieldByName(QStringLiteral("Punti")).setAsInteger(0);
+        t.fieldByName(QStringLiteral("Squadre")).setAsString(s);
+        t.post();
+    }
+}
+
+// A matchday record as the composer stores it: teams in slot order, sets blank unless given.
+void aggiungiGiornata(int numero, const QStringList &squadre, bool giocata = false,
+                      const QMap<int, QString> &sets = {})
+{
+    Table t(QStringLiteral("giornate.db"));
+    t.open();
+    t.append();
+    t.fieldByName(QStringLiteral("Giornata")).setAsInteger(numero);
+    for (int k = 1; k <= squadre.size(); ++k)
+        t.fieldByName(QStringLiteral("Squadra%1").arg(k)).setAsString(squadre[k - 1]);
+    for (auto it = sets.cbegin(); it != sets.cend(); ++it)
+        t.fieldByName(QStringLiteral("Set%1").arg(it.key())).setAsString(it.value());
+    t.fieldByName(QStringLiteral("Giocata")).setAsBoolean(giocata);
+    t.post();
+}
+
+struct Giornata {
+    QStringList sets; // Set1 ... Set20
+    bool giocata;
+};
+
+Giornata giornata(int numero)
+{
+    Table t(QStringLiteral("giornate.db"));
+    t.open();
+    if (!t.locate(QStringLiteral("Giornata"), numero))
+        qFatal("no matchday %d", numero);
+    Giornata g{{}, t.fieldByName(QStringLiteral("Giocata")).asBoolean()};
+    for (int k = 1; k <= 20; ++k)
+        g.sets << t.fieldByName(QStringLiteral("Set%1").arg(k)).asString();
+    return g;
+}
+
+Riga riga(const QString &squadra)
+{
+    Table t(QStringLiteral("Class.db"));
+    t.open();
+    if (!t.locate(QStringLiteral("Squadre"), squadra))
+        return {-1, -1, -1, -1, false};
+    return {t.fieldByName(QStringLiteral("Punti")).asInteger(), t.fieldByName(QStringLiteral("SetV")).asInteger(),
+            t.fieldByName(QStringLiteral("SetP")).asInteger(), t.fieldByName(QStringLiteral("SetG")).asInteger(),
+            t.fieldByName(QStringLiteral("Riposo")).asBoolean()};
+}
+
+QStringList nomi(const char *prefisso, int quante)
+{
+    QStringList l;
+    for (int i = 1; i <= quante; ++i)
+        l << QStringLiteral("%1 %2").arg(QLatin1String(prefisso)).arg(i);
+    return l;
+}
+
+template <typename T> T *figlio(QWidget *form, const QString &nome)
+{
+    T *w = form->findChild<T *>(nome);
+    if (!w)
+        qFatal("no control %s", qPrintable(nome));
+    return w;
+}
+
+QLineEdit *P(QWidget *f, int k) { return figlio<QLineEdit>(f, QStringLiteral("P%1").arg(k)); }
+DBEdit *SQ(QWidget *f, int k) { return figlio<DBEdit>(f, QStringLiteral("SQ%1").arg(k)); }
+QComboBox *combo(QWidget *f) { return figlio<QComboBox>(f, QStringLiteral("CboxGiornate")); }
+QPushButton *pulsante(QWidget *f, const char *nome) { return figlio<QPushButton>(f, QLatin1String(nome)); }
+
+// The user types into a field (without leaving it).
+void digita(QWidget *f, int k, const QString &testo) { QTest::keyClicks(P(f, k), testo); }
+// The user leaves a field with Tab.
+void esci(QWidget *f, int k)
+{
+    QFocusEvent fuori(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(P(f, k), &fuori);
+}
+void digitaEdEsci(QWidget *f, int k, const QString &testo)
+{
+    digita(f, k, testo);
+    esci(f, k);
+}
+// The user types a matchday number into the combo box and presses Return.
+void scegliGiornata(QWidget *f, const QString &testo)
+{
+    combo(f)->setEditText(testo);
+    QTest::keyClick(combo(f)->lineEdit(), Qt::Key_Return);
+}
+QStringList testiSet(QWidget *f, int quanti)
+{
+    QStringList l;
+    for (int k = 1; k <= quanti; ++k)
+        l << P(f, k)->text();
+    return l;
+}
+
+} // namespace
+
+class TestFrmRisultati : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        boxes = std::make_unique<ScriptedMessages>();
+        CreaTabellaEsportazione();
+        CreaTabelle();
+    }
+    void cleanup()
+    {
+        store::Database::faultHook() = nullptr;
+        boxes.reset();
+        store::Database::shutdown();
+        folder.reset();
+    }
+
+    void opensOnTheLastRecordNotPlayed()
+    {
+        // 12 teams, 22 matchdays stored 1, 12, 2, 13 ... 11, 22; matchdays 1 ... 5 are played.
+        impostazione("NSQUADRE", 12);
+        const QStringList squadre = nomi("Squadra", 12);
+        QStringList ordine;
+        for (int k = 1; k <= 11; ++k) {
+            aggiungiGiornata(k, squadre, k <= 5);
+            QStringList ritorno = squadre;
+            std::swap(ritorno[0], ritorno[1]);
+            aggiungiGiornata(k + 11, ritorno, false);
+            ordine << QString::number(k) << QString::number(k + 11);
+        }
+        auto form = apri();
+        QStringList lista;
+        for (int i = 0; i < combo(form.get())->count(); ++i)
+            lista << combo(form.get())->itemText(i);
+        QCOMPARE(lista, ordine);
+        QCOMPARE(combo(form.get())->currentText(), QStringLiteral("22"));
+        QCOMPARE(form->GiornataMostrata(), 22);
+        QCOMPARE(figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QStringLiteral("22"));
+        QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 2")); // the return leg's home team
+        for (int k = 1; k <= 20; ++k) {
+            QVERIFY2(P(form.get(), k)->isEnabled() == (k <= 12), qPrintable(QString::number(k)));
+            QCOMPARE(P(form.get(), k)->text(), QStringLiteral("*"));
+        }
+        QVERIFY(!form->Modificato());
+        QVERIFY(!pulsante(form.get(), "SBannulla")->isEnabled());
+        QCOMPARE(boxes->count(), 0);
+    }
+
+    void sevenTeamsTheSeventhRests()
+    {
+        impostazione("NSQUADRE", 7);
+        const QStringList squadre = {"Sant'Antioco", "Bravi", "Carpi", "Dervio", "Empoli", "Fano", "L'Aquila"};
+        squadreInClassifica(squadre);
+        aggiungiGiornata(1, squadre, false, {{8, QStringLiteral("#")}});
+        auto form = apri();
+        for (int k = 1; k <= 20; ++k)
+            QCOMPARE(P(form.get(), k)->isEnabled(), k <= 7);
+        QCOMPARE(SQ(form.get(), 7)->text(), QStringLiteral("L'Aquila"));
+
+        digitaEdEsci(form.get(), 1, "3");
+        digitaEdEsci(form.get(), 2, "0");
+        digitaEdEsci(form.get(), 3, "2");
+        digitaEdEsci(form.get(), 4, "3");
+        digitaEdEsci(form.get(), 7, "2"); // the resting team's field: not a result
+        QCOMPARE(boxes->count(), 0);
+        QVERIFY(form->Modificato());
+        pulsante(form.get(), "SBsi")->click();
+
+        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        QCOMPARE(P(form.get(), 7)->text(), QStringLiteral("*"));
+
+        const Giornata g = giornata(1);
+        QVERIFY(g.giocata);
+        QCOMPARE(g.sets.mid(0, 8), (QStringList{"3", "0", "2", "3", "*", "*", "*", "#"}));
+        QCOMPARE(g.sets.mid(8), QStringList(12, QString()));
+
+        QCOMPARE(riga("Sant'Antioco"), (Riga{3, 3, 0, 3, false}));
+        QCOMPARE(riga("Bravi"), (Riga{0, 0, 3, 3, false}));
+        QCOMPARE(riga("Carpi"), (Riga{1, 2, 3, 5, false}));
+        QCOMPARE(riga("Dervio"), (Riga{2, 3, 2, 5, false}));
+        QCOMPARE(riga("Empoli"), Zero);
+        QCOMPARE(riga("Fano"), Zero);
+        QCOMPARE(riga("L'Aquila"), (Riga{0, 0, 0, 0, true}));
+    }
+
+    void twentyTeamsNoResultsStillPlayed()
+    {
+        impostazione("NSQUADRE", 20);
+        const QStringList squadre = nomi("Squadra", 20);
+        squadreInClassifica(squadre);
+        aggiungiGiornata(1, squadre);
+        auto form = apri();
+        for (int k = 1; k <= 20; ++k)
+            QVERIFY(P(form.get(), k)->isEnabled());
+        // "*" typed on one side and the other side left: the pair becomes "*"-"*".
+        digitaEdEsci(form.get(), 19, "3");
+        digitaEdEsci(form.get(), 20, "*");
+        QCOMPARE(P(form.get(), 19)->text(), QStringLiteral("*"));
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        const Giornata g = giornata(1);
+        QVERIFY(g.giocata);
+        QCOMPARE(g.sets, QStringList(20, QStringLiteral("*")));
+        for (const QString &s : squadre)
+            QCOMPARE(riga(s), Zero);
+    }
+
+    void pairCheckOnLeavingTheSecondField_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("accepted");
+        const QStringList numeri = {"0", "1", "2", "3"};
+        for (const QString &a : numeri)
+            for (const QString &b : numeri) {
+                // A match ends when one side has won three sets.
+                const bool ok = (a == "3") != (b == "3");
+                QTest::addRow("%s-%s", qPrintable(a), qPrintable(b)) << a << b << ok;
+            }
+    }
+    void pairCheckOnLeavingTheSecondField()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, accepted);
+        auto form = quattroSquadre();
+        digitaEdEsci(form.get(), 3, a);
+        digitaEdEsci(form.get(), 4, b);
+        if (accepted) {
+            QCOMPARE(boxes->count(), 0);
+        } else {
+            QCOMPARE(boxes->texts(), QStringList{SetErrato});
+            QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
+            QCOMPARE(form->focusWidget(), P(form.get(), 4));
+        }
+        QCOMPARE(testiSet(form.get(), 4), (QStringList{"*", "*", a, b})); // a refused pair stays as typed
+    }
+
+    void valueCheckOnLeavingAField_data()
+    {
+        QTest::addColumn<int>("campo");
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<bool>("accepted");
+        for (int campo : {1, 2}) {
+            for (const char *t : {"0", "1", "2", "3", "*"})
+                QTest::addRow("P%d '%s'", campo, t) << campo << QString::fromLatin1(t) << true;
+            for (const char *t : {"", "4", "x", "-", " "})
+                QTest::addRow("P%d '%s'", campo, t) << campo << QString::fromLatin1(t) << false;
+        }
+    }
+    void valueCheckOnLeavingAField()
+    {
+        QFETCH(int, campo);
+        QFETCH(QString, testo);
+        QFETCH(bool, accepted);
+        auto form = quattroSquadre();
+        P(form.get(), campo)->setText(testo);
+        QCOMPARE(form->Modificato(), testo != QLatin1String("*"));
+        esci(form.get(), campo);
+        if (accepted) {
+            QVERIFY2(boxes->texts().isEmpty(), qPrintable(boxes->texts().join('|')));
+        } else {
+            QCOMPARE(boxes->texts(), QStringList{SetErrato}); // one box: no pair check after a wrong value
+            QCOMPARE(form->focusWidget(), P(form.get(), campo));
+            QCOMPARE(P(form.get(), campo)->text(), testo);
+        }
+    }
+
+    void aKeyReplacesTheFieldAndAnnullaClears()
+    {
+        auto form = quattroSquadre();
+        QVERIFY(!pulsante(form.get(), "SBannulla")->isEnabled());
+        digita(form.get(), 1, "3");
+        digita(form.get(), 2, "1");
+        QCOMPARE(testiSet(form.get(), 2), (QStringList{"3", "1"}));
+        QVERIFY(pulsante(form.get(), "SBannulla")->isEnabled());
+
+        pulsante(form.get(), "SBannulla")->click();
+        QCOMPARE(testiSet(form.get(), 4), QStringList(4, QStringLiteral("*")));
+        QVERIFY(form->Modificato());
+        QVERIFY(pulsante(form.get(), "SBannulla")->isEnabled());
+        QCOMPARE(form->focusWidget(), P(form.get(), 1));
+        QCOMPARE(boxes->count(), 0);
+    }
+
+    // The save checks every open field again: a value or a pair the user never left is refused,
+    // with the focus on it and nothing written.
+    void saveRefusesWhatTheChecksRefuse_data()
+    {
+        QTest::addColumn<QStringList>("valori");
+        QTest::addColumn<int>("fuoco");
+        QTest::addRow("wrong value") << QStringList{"3", "0", "5", "*"} << 3;
+        QTest::addRow("empty field") << QStringList{"3", "0", "", "*"} << 3;
+        QTest::addRow("2-2") << QStringList{"3", "1", "2", "2"} << 4;
+        QTest::addRow("3-3") << QStringList{"3", "3", "*", "*"} << 2;
+        QTest::addRow("number-*") << QStringList{"3", "*", "*", "*"} << 2;
+        QTest::addRow("*-number") << QStringList{"3", "0", "*", "1"} << 3;
+    }
+    void saveRefusesWhatTheChecksRefuse()
+    {
+        QFETCH(QStringList, valori);
+        QFETCH(int, fuoco);
+        auto form = quattroSquadre();
+        for (int k = 1; k <= 4; ++k)
+            P(form.get(), k)->setText(valori[k - 1]);
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->texts(), QStringList{SetErrato});
+        QCOMPARE(form->focusWidget(), P(form.get(), fuoco));
+        QVERIFY(form->isVisible());
+        QCOMPARE(testiSet(form.get(), 4), valori);
+        const Giornata g = giornata(1);
+        QVERIFY(!g.giocata);
+        QCOMPARE(g.sets, QStringList(20, QString()));
+        for (const QString &s : nomi("Squadra", 4))
+            QCOMPARE(riga(s), Zero);
+    }
+
+    void changeOfMatchdayAnsweredNoClearsTheEntries()
+    {
+        auto form = quattroSquadre();
+        digitaEdEsci(form.get(), 1, "3");
+        digitaEdEsci(form.get(), 2, "2");
+        boxes->setNextAnswer(false);
+        scegliGiornata(form.get(), "2");
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().titolo, QStringLiteral("Richiesta."));
+        QCOMPARE(boxes->last().testo,
+                 QStringLiteral("I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?"));
+        QCOMPARE(form->GiornataMostrata(), 2);
+        QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 3"));
+        QCOMPARE(testiSet(form.get(), 4), QStringList(4, QStringLiteral("*")));
+        QVERIFY(!form->Modificato());
+        QVERIFY(!giornata(1).giocata);
+        QCOMPARE(riga("Squadra 1"), Zero);
+
+        // Going back asks nothing: no entries since.
+        scegliGiornata(form.get(), "1");
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(form->GiornataMostrata(), 1);
+    }
+
+    void changeOfMatchdayAnsweredYesSavesTheShownOne()
+    {
+        auto form = quattroSquadre();
+        digitaEdEsci(form.get(), 1, "3");
+        digitaEdEsci(form.get(), 2, "2");
+        digitaEdEsci(form.get(), 3, "0");
+        digitaEdEsci(form.get(), 4, "3");
+        boxes->setNextAnswer(true);
+        scegliGiornata(form.get(), "2");
+        QCOMPARE(boxes->texts(),
+                 (QStringList{"I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?",
+                              Archiviati}));
+        QVERIFY(!form->isVisible());
+        const Giornata uno = giornata(1);
+        QVERIFY(uno.giocata);
+        QCOMPARE(uno.sets.mid(0, 4), (QStringList{"3", "2", "0", "3"}));
+        QVERIFY(!giornata(2).giocata);
+        QCOMPARE(giornata(2).sets, QStringList(20, QString()));
+        // Matchday 1 is Squadra 1 - Squadra 2, Squadra 3 - Squadra 4.
+        QCOMPARE(riga("Squadra 1"), (Riga{2, 3, 2, 5, false}));
+        QCOMPARE(riga("Squadra 2"), (Riga{1, 2, 3, 5, false}));
+        QCOMPARE(riga("Squadra 3"), (Riga{0, 0, 3, 3, false}));
+        QCOMPARE(riga("Squadra 4"), (Riga{3, 3, 0, 3, false}));
+    }
+
+    void typedMatchdayNotInTheListChangesNothing_data()
+    {
+        QTest::addColumn<QString>("testo");
+        QTest::addRow("number not in the list") << QStringLiteral("99");
+        QTest::addRow("not a number") << QStringLiteral("abc");
+        QTest::addRow("nothing") << QString();
+    }
+    void typedMatchdayNotInTheListChangesNothing()
+    {
+        QFETCH(QString, testo);
+        auto form = quattroSquadre();
+        digitaEdEsci(form.get(), 1, "3");
+        digitaEdEsci(form.get(), 2, "1");
+        scegliGiornata(form.get(), testo);
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
+        QCOMPARE(combo(form.get())->currentText(), QStringLiteral("1"));
+        QCOMPARE(form->GiornataMostrata(), 1);
+        QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 1"));
+        QCOMPARE(testiSet(form.get(), 2), (QStringList{"3", "1"}));
+
+        // Typed and saved at once: the save refuses it and writes nothing; the matchday on show stays.
+        boxes->clear();
+        combo(form.get())->setEditText(testo);
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
+        QVERIFY(form->isVisible());
+        QVERIFY(!giornata(1).giocata);
+        QVERIFY(!giornata(2).giocata);
+
+        boxes->clear();
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QCOMPARE(giornata(1).sets.mid(0, 4), (QStringList{"3", "1", "*", "*"}));
+        QVERIFY(!giornata(2).giocata);
+    }
+
+    void playedMatchdayOpensNoField()
+    {
+        auto form = quattroSquadre();
+        {
+            Table t(QStringLiteral("giornate.db"));
+            t.open();
+            t.locate(QStringLiteral("Giornata"), 2);
+            t.edit();
+            t.fieldByName(QStringLiteral("Set1")).setAsString(QStringLiteral("3"));
+            t.fieldByName(QStringLiteral("Set2")).setAsString(QStringLiteral("0"));
+            t.fieldByName(QStringLiteral("Giocata")).setAsBoolean(true);
+            t.post();
+        }
+        scegliGiornata(form.get(), "2");
+        QCOMPARE(boxes->texts(), QStringList{GiaInserita});
+        QCOMPARE(boxes->last().titolo, QStringLiteral("Attenzione."));
+        for (int k = 1; k <= 20; ++k)
+            QVERIFY(!P(form.get(), k)->isEnabled());
+        // Saving it writes no set and changes no standings.
+        boxes->clear();
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        const Giornata g = giornata(2);
+        QVERIFY(g.giocata);
+        QCOMPARE(g.sets.mid(0, 4), (QStringList{"3", "0", "", ""}));
+        for (const QString &s : nomi("Squadra", 4))
+            QCOMPARE(riga(s), Zero);
+    }
+
+    void interruptedSaveLeavesTheMatchdayNotPlayed()
+    {
+        impostazione("NSQUADRE", 5);
+        const QStringList squadre = {"Alba", "Bra", "Cuneo", "Dogliani", "L'Aquila"};
+        squadreInClassifica(squadre);
+        aggiungiGiornata(1, squadre);
+        auto form = apri();
+        digitaEdEsci(form.get(), 1, "3");
+        digitaEdEsci(form.get(), 2, "1");
+        digitaEdEsci(form.get(), 3, "2");
+        digitaEdEsci(form.get(), 4, "3");
+        QStringList passi;
+        store::Database::faultHook() = [&](const QString &passo) {
+            passi << passo;
+            if (passo == QLatin1String("risultati: tra le tabelle"))
+                throw store::EngineError(QStringLiteral("interrotto"), store::HcWrite);
+        };
+        pulsante(form.get(), "SBsi")->click();
+        QVERIFY(passi.contains(QStringLiteral("risultati: tra le tabelle")));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
+        QVERIFY(boxes->last().testo.contains(QStringLiteral("interrotto")));
+        QVERIFY(form->isVisible());
+        QVERIFY(form->Modificato());
+        QVERIFY(!giornata(1).giocata);
+        QCOMPARE(giornata(1).sets, QStringList(20, QString()));
+        for (const QString &s : squadre)
+            QCOMPARE(riga(s), Zero);
+
+        // The next save, uninterrupted, stores everything once.
+        store::Database::faultHook() = nullptr;
+        boxes->clear();
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QVERIFY(giornata(1).giocata);
+        QCOMPARE(giornata(1).sets.mid(0, 6), (QStringList{"3", "1", "2", "3", "*", ""}));
+        QCOMPARE(riga("Alba"), (Riga{3, 3, 1, 4, false}));
+        QCOMPARE(riga("Dogliani"), (Riga{2, 3, 2, 5, false}));
+        QCOMPARE(riga("L'Aquila"), (Riga{0, 0, 0, 0, true}));
+    }
+
+    void restingTeamWithoutStandingsRowSavesNothing()
+    {
+        impostazione("NSQUADRE", 5);
+        squadreInClassifica({"Alba", "Bra", "Cuneo", "Dogliani"});
+        aggiungiGiornata(1, {"Alba", "Bra", "Cuneo", "Dogliani", "Ignota"});
+        auto form = apri();
+        digitaEdEsci(form.get(), 1, "3");
+        digitaEdEsci(form.get(), 2, "0");
+        pulsante(form.get(), "SBsi")->click();
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
+        QVERIFY(boxes->last().testo.contains(QStringLiteral("Ignota")));
+        QVERIFY(!giornata(1).giocata);
+        QCOMPARE(riga("Alba"), Zero);
+    }
+
+    void emptyCalendarOpensNoForm()
+    {
+        impostazione("NSQUADRE", 4);
+        TFrmRisultati form;
+        bool aperto = false;
+        QTimer::singleShot(0, &form, [&] { // only reached if the form did open
+            aperto = true;
+            form.reject();
+        });
+        QCOMPARE(form.exec(), int(QDialog::Rejected));
+        QVERIFY(!aperto);
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().titolo, QStringLiteral("Attenzione."));
+
+        // Shown anyway: nothing to enter, nothing to save.
+        boxes->clear();
+        form.show();
+        QCOMPARE(form.GiornataMostrata(), 0);
+        for (int k = 1; k <= 20; ++k)
+            QVERIFY(!P(&form, k)->isEnabled());
+        QVERIFY(!pulsante(&form, "SBsi")->isEnabled());
+        form.SBsiClick();
+        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(combo(&form)->count(), 0);
+    }
+
+    void leavingWithEntriesAsksFirst()
+    {
+        auto form = quattroSquadre();
+        digitaEdEsci(form.get(), 1, "3");
+        boxes->setNextAnswer(false);
+        pulsante(form.get(), "SBesci")->click();
+        QCOMPARE(boxes->texts(),
+                 QStringList{QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?")});
+        QVERIFY(form->isVisible());
+        QCOMPARE(P(form.get(), 1)->text(), QStringLiteral("3"));
+
+        // Escape asks the same question.
+        boxes->setNextAnswer(false);
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        QCOMPARE(boxes->count(), 2);
+        QVERIFY(form->isVisible());
+
+        boxes->setNextAnswer(true);
+        pulsante(form.get(), "SBesci")->click();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->result(), int(QDialog::Rejected));
+        QVERIFY(!giornata(1).giocata);
+    }
+
+private:
+    std::unique_ptr<TFrmRisultati> apri()
+    {
+        auto form = std::make_unique<TFrmRisultati>();
+        form->show();
+        return form;
+    }
+    // Four teams, matchdays 1 (Squadra 1 - 2, 3 - 4) and 2 (Squadra 3 - 1, 4 - 2), none played.
+    std::unique_ptr<TFrmRisultati> quattroSquadre()
+    {
+        impostazione("NSQUADRE", 4);
+        squadreInClassifica(nomi("Squadra", 4));
+        aggiungiGiornata(1, {"Squadra 1", "Squadra 2", "Squadra 3", "Squadra 4"});
+        aggiungiGiornata(2, {"Squadra 3", "Squadra 1", "Squadra 4", "Squadra 2"});
+        auto form = apri();
+        if (form->GiornataMostrata() != 2)
+            qFatal("the form opened on matchday %d", form->GiornataMostrata());
+        scegliGiornata(form.get(), QStringLiteral("1"));
+        return form;
+    }
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedMessages> boxes;
+};
+
+QTEST_MAIN(TestFrmRisultati)
+#include "test_frmrisultati.moc"
