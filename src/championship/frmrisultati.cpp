@@ -1,6 +1,6 @@
 #include "championship/frmrisultati.h"
 
-#include "championship/risultato.h"
+#include "championship/salvarisultati.h"
 #include "core/messaggi.h"
 #include "store/database.h"
 #include "store/engineerror.h"
@@ -482,54 +482,19 @@ QString TFrmRisultati::SegnaRiposo()
 bool TFrmRisultati::Salva()
 {
     try {
-        // Both tables are opened before the transaction begins: a table file cannot join one later.
-        store::Table classifica(QStringLiteral("Class.db"));
-        classifica.open();
         if (!TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata))
             throw store::EngineError(
                 QStringLiteral("La giornata %1 non è più presente nel calendario.").arg(giornataMostrata),
                 store::HcTableNotFound);
-        std::array<QString, NumeroCampi> nomi;
-        for (int k = 1; k <= NumeroCampi; ++k)
-            nomi[size_t(k - 1)] = TblGiornate->fieldByName(Campo("Squadra", k)).asString();
-
-        store::Transaction transazione;
-        const QString riposo = SegnaRiposo();
-        if (!riposo.isEmpty()) {
-            classifica.setFilter(store::Table::filterEquals(QStringLiteral("Squadre"), riposo));
-            classifica.setFiltered(true);
-            if (classifica.isEmpty())
-                throw store::EngineError(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(riposo),
-                                         store::HcTableNotFound);
-            classifica.first();
-            classifica.edit();
-            classifica.fieldByName(QStringLiteral("Riposo")).setAsBoolean(true);
-            classifica.post();
+        RisultatiGiornata risultati;
+        for (int k = 1; k <= NumeroCampi; ++k) {
+            risultati.squadre[size_t(k - 1)] = TblGiornate->fieldByName(Campo("Squadra", k)).asString();
+            risultati.aperto[size_t(k - 1)] = P(k)->isEnabled();
         }
-
-        TblGiornate->edit();
+        risultati.riposo = SegnaRiposo();
         for (int k = 1; k <= NumeroCampi; ++k)
-            if (P(k)->isEnabled())
-                TblGiornate->fieldByName(Campo("Set", k)).setAsString(P(k)->text());
-        TblGiornate->fieldByName(QStringLiteral("Giocata")).setAsBoolean(true);
-        if (!TblGiornate->post())
-            throw store::EngineError(QStringLiteral("La giornata non è stata memorizzata."), store::HcWrite);
-
-        store::Database::faultPoint(QStringLiteral("risultati: tra le tabelle"));
-
-        // Every match with both fields open; a pair without result changes no standings.
-        for (int coppia = 1; coppia <= NumeroCampi / 2; ++coppia) {
-            const int primo = 2 * coppia - 1;
-            const int secondo = 2 * coppia;
-            if (!P(secondo)->isEnabled())
-                continue;
-            const QString a = P(primo)->text();
-            const QString b = P(secondo)->text();
-            if (a == Nessuno && b == Nessuno)
-                continue;
-            ApplicaRisultato(nomi[size_t(primo - 1)], a, b, nomi[size_t(secondo - 1)]);
-        }
-        transazione.commit();
+            risultati.set[size_t(k - 1)] = P(k)->text();
+        SalvaRisultati(*TblGiornate, risultati);
     } catch (const store::EngineError &e) {
         try {
             // Back on the matchday on show, as it now stands on disk.

@@ -1,0 +1,23 @@
+// Storing the results of one matchday: the sets and the played mark in the calendar, the resting
+// team and every match in the standings, all in one transaction.
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace store {
+class Table;
+}
+
+struct RisultatiGiornata {
+    static constexpr int Campi = 20;
+    std::array<QString, Campi> squadre; // the teams of the slots, as stored in the calendar
+    std::array<QString, Campi> set;     // the sets typed: "0" to "3", or "*" for no result
+    std::array<bool, Campi> aperto{};   // the slots open for entry (the first n teams)
+    QString riposo;                     // the team that rests, empty for none
+};
+
+// Writes the matchday on the current row of the open calendar table and applies every match with
+// both slots open to the standings (a "*"-"*" pair changes nothing). Everything lands, or nothing:
+// throws store::EngineError and leaves both tables as they were.
+void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &risultati);
