@@ -52,19 +52,27 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
     EDTnGIORN = edit(GroupBox1, QStringLiteral("EDTnGIORN"), QStringLiteral("16"), 2);
     EDTmySQ = edit(GroupBox1, QStringLiteral("EDTmySQ"), QStringLiteral("Nome squadra preferita"));
     EDTnSQ = edit(GroupBox1, QStringLiteral("EDTnSQ"), QStringLiteral("16"), 2);
-    const QList<QPair<QString, QLineEdit *>> header = {{QStringLiteral("Stagione corrente"), EDTanno},
-                                                       {QStringLiteral("Nome della tua squadra"), EDTmySQ},
-                                                       {QStringLiteral("Categoria"), EDTcateg},
-                                                       {QStringLiteral("N. totale delle giornate"), EDTnGIORN},
-                                                       {QStringLiteral("Numero squadre partecipanti"), EDTnSQ}};
+    // In the order they stand on the form, each label with its own name.
+    struct Voce {
+        const char *label;
+        QString testo;
+        QLineEdit *edit;
+    };
+    const QList<Voce> header = {{"Label1", QStringLiteral("Stagione corrente"), EDTanno},
+                                {"Label3", QStringLiteral("Categoria"), EDTcateg},
+                                {"Label4", QStringLiteral("N. totale delle giornate"), EDTnGIORN},
+                                {"Label2", QStringLiteral("Nome della tua squadra"), EDTmySQ},
+                                {"Label5", QStringLiteral("Numero squadre partecipanti"), EDTnSQ}};
     auto *form = new QGridLayout(GroupBox1);
+    etichette.resize(5);
     for (int i = 0; i < header.size(); ++i) {
-        auto *label = new QLabel(header[i].first, GroupBox1);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setBuddy(header[i].second);
-        etichette << label;
+        auto *label = new QLabel(header[i].testo, GroupBox1);
+        label->setObjectName(QLatin1String(header[i].label));
+        label->setBuddy(header[i].edit);
+        header[i].edit->setMinimumWidth(220);
+        etichette[QByteArray(header[i].label).mid(5).toInt() - 1] = label; // Label1 .. Label5 in name order
         form->addWidget(label, i, 0);
-        form->addWidget(header[i].second, i, 1);
+        form->addWidget(header[i].edit, i, 1);
     }
     ButSalva = button(GroupBox1, "ButSalva", QStringLiteral("Salva"));
     ButEsci = button(GroupBox1, "ButEsci", QStringLiteral("Esci"));
