@@ -4,6 +4,7 @@
 #include "core/configurazione.h"
 #include "core/shell.h"
 #include "ui/clickablelabel.h"
+#include "ui/namedwidgets.h"
 #include "ui/traduzione.h"
 
 #include <QGridLayout>
@@ -14,12 +15,6 @@
 TFrmAbout *FrmAbout = nullptr;
 
 namespace {
-QLabel *label(QWidget *parent, const char *name, const QString &text)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
 
 ClickableLabel *link(QWidget *parent, const char *name, const QString &text)
 {
@@ -40,22 +35,22 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("About"));
 
-    LabelTitolo = label(this, "LabelTitolo", QStringLiteral("Informazioni sul programma"));
+    LabelTitolo = createLabel(this, QLatin1String("LabelTitolo"), QStringLiteral("Informazioni sul programma"));
     QFont bold = LabelTitolo->font();
     bold.setBold(true);
     LabelTitolo->setFont(bold);
-    LabelPrg = label(this, "LabelPrg", QStringLiteral("Brivo_Rotaset"));
+    LabelPrg = createLabel(this, QLatin1String("LabelPrg"), QStringLiteral("Brivo_Rotaset"));
     QFont big = LabelPrg->font();
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
     LabelPrg->setFont(big);
     LabelPrg->setStyleSheet(QStringLiteral("color: #1f3fbf;"));
-    LabelTitolo2 = label(this, "LabelTitolo2", QStringLiteral("Software specifico per la pallavolo"));
-    LabelNomeVersione = label(this, "LabelNomeVersione", QStringLiteral("Versione"));
-    LabelVers = label(this, "LabelVers", QStringLiteral("04.2002-66"));
-    auto *picture = label(this, "Image1", QString());
+    LabelTitolo2 = createLabel(this, QLatin1String("LabelTitolo2"), QStringLiteral("Software specifico per la pallavolo"));
+    LabelNomeVersione = createLabel(this, QLatin1String("LabelNomeVersione"), QStringLiteral("Versione"));
+    LabelVers = createLabel(this, QLatin1String("LabelVers"), QStringLiteral("04.2002-66"));
+    auto *picture = createLabel(this, QLatin1String("Image1"), QString());
     picture->setPixmap(DisegnoPallavolo(QSize(220, 150)));
-    LabelTitolo3 = label(this, "LabelTitolo3", QStringLiteral("E' un prodotto Brivo"));
+    LabelTitolo3 = createLabel(this, QLatin1String("LabelTitolo3"), QStringLiteral("E' un prodotto Brivo"));
     auto *lblLink = link(this, "lblLink", QString::fromLatin1(IndirizzoSitoBrivo));
     auto *label13 = link(this, "Label13", QString::fromLatin1(MailSupportoBrivo));
     sbEsci = new QPushButton(QStringLiteral("Esci"), this);

@@ -4,6 +4,7 @@
 #include "store/engineerror.h"
 #include "store/table.h"
 #include "ui/datacontrols.h"
+#include "ui/namedwidgets.h"
 #include "ui/finestraprincipale.h"
 #include "ui/traduzione.h"
 
@@ -20,33 +21,12 @@ const QStringList NomiColori = {QStringLiteral("Rosso"),  QStringLiteral("Verde"
                                 QStringLiteral("Fucsia"), QStringLiteral("Celeste"), QStringLiteral("Grigio"),
                                 QStringLiteral("Viola"),  QStringLiteral("Oliva"),   QStringLiteral("Nessuno")};
 
-template <typename T> T *crea(QWidget *parent, const char *nome)
-{
-    T *w = new T(parent);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
-QLabel *etichetta(QWidget *parent, const char *nome, const QString &testo)
-{
-    QLabel *l = crea<QLabel>(parent, nome);
-    l->setText(testo);
-    return l;
-}
 
-// The heading at the top of a page.
-QLabel *intestazione(QWidget *parent, const char *nome, const QString &testo)
-{
-    QLabel *l = etichetta(parent, nome, testo);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
 
 DBCheckBox *casella(QWidget *parent, const char *nome, const QString &testo, store::Table *tabella, const char *campo)
 {
-    DBCheckBox *c = crea<DBCheckBox>(parent, nome);
+    DBCheckBox *c = createNamed<DBCheckBox>(parent, QLatin1String(nome));
     c->setText(testo);
     c->setDataField(tabella, QLatin1String(campo));
     return c;
@@ -54,7 +34,7 @@ DBCheckBox *casella(QWidget *parent, const char *nome, const QString &testo, sto
 
 DBComboBox *scelta(QWidget *parent, const char *nome, const QStringList &voci, store::Table *tabella, const char *campo)
 {
-    DBComboBox *c = crea<DBComboBox>(parent, nome);
+    DBComboBox *c = createNamed<DBComboBox>(parent, QLatin1String(nome));
     c->addItems(voci);
     c->setDataField(tabella, QLatin1String(campo));
     return c;
@@ -63,21 +43,13 @@ DBComboBox *scelta(QWidget *parent, const char *nome, const QStringList &voci, s
 // A championship value: shown, never edited here.
 DBEdit *valore(QWidget *parent, const char *nome, store::Table *tabella, const char *campo)
 {
-    DBEdit *e = crea<DBEdit>(parent, nome);
+    DBEdit *e = createNamed<DBEdit>(parent, QLatin1String(nome));
     e->setReadOnly(true);
     e->setEnabled(false);
     e->setDataField(tabella, QLatin1String(campo));
     return e;
 }
 
-QPushButton *pulsante(QWidget *parent, const char *nome, const QString &testo, const QString &suggerimento)
-{
-    QPushButton *b = crea<QPushButton>(parent, nome);
-    b->setText(testo);
-    b->setToolTip(suggerimento);
-    b->setAutoDefault(false); // Return in a control does not press a button
-    return b;
-}
 
 QFormLayout *modulo()
 {
@@ -107,15 +79,15 @@ TFrmImpostazioni::~TFrmImpostazioni()
 void TFrmImpostazioni::costruisci()
 {
     store::Table *t = TblImpostazioni;
-    PageControl1 = crea<QTabWidget>(this, "PageControl1");
+    PageControl1 = createNamed<QTabWidget>(this, "PageControl1");
 
     // "Generale": the modules and the language.
-    tsModuli = crea<QWidget>(PageControl1, "tsModuli");
+    tsModuli = createNamed<QWidget>(PageControl1, "tsModuli");
     PageControl1->addTab(tsModuli, QStringLiteral("Generale"));
-    Label10 = intestazione(tsModuli, "Label10", QStringLiteral("Attivazione / disattivazione moduli:"));
+    Label10 = createLabel(tsModuli, QLatin1String("Label10"), QStringLiteral("Attivazione / disattivazione moduli:"));
     DBCheckBox2 = casella(tsModuli, "DBCheckBox2", QStringLiteral("Modulo gestione rotazioni"), t, "MODULOROTAZIONI");
     DBCheckBox2->setToolTip(QStringLiteral("attiva / disattiva modulo rotazioni"));
-    Label16 = etichetta(tsModuli, "Label16", QStringLiteral("Scelta lingua:"));
+    Label16 = createLabel(tsModuli, QLatin1String("Label16"), QStringLiteral("Scelta lingua:"));
     DBComboBox8 =
         scelta(tsModuli, "DBComboBox8",
                {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")}, t, "LINGUA");
@@ -131,18 +103,18 @@ void TFrmImpostazioni::costruisci()
     }
 
     // "Calendario": the championship, as the calendar builder stored it.
-    tsGenerale = crea<QWidget>(PageControl1, "tsGenerale");
+    tsGenerale = createNamed<QWidget>(PageControl1, "tsGenerale");
     PageControl1->addTab(tsGenerale, QStringLiteral("Calendario"));
-    Label8 = intestazione(tsGenerale, "Label8", QStringLiteral("Valori generali:"));
-    Label6 = etichetta(tsGenerale, "Label6", QStringLiteral("Annata"));
+    Label8 = createLabel(tsGenerale, QLatin1String("Label8"), QStringLiteral("Valori generali:"));
+    Label6 = createLabel(tsGenerale, QLatin1String("Label6"), QStringLiteral("Annata"));
     DBEdAnnata = valore(tsGenerale, "DBEdAnnata", t, "ANNATA");
-    Label7 = etichetta(tsGenerale, "Label7", QStringLiteral("Categoria"));
+    Label7 = createLabel(tsGenerale, QLatin1String("Label7"), QStringLiteral("Categoria"));
     DBEdCategoria = valore(tsGenerale, "DBEdCategoria", t, "CATEGORIA");
-    Label2 = etichetta(tsGenerale, "Label2", QStringLiteral("Squadra predefinita"));
+    Label2 = createLabel(tsGenerale, QLatin1String("Label2"), QStringLiteral("Squadra predefinita"));
     DBEdSquadraPreferita = valore(tsGenerale, "DBEdSquadraPreferita", t, "SQUADRAPREFERITA");
-    Label3 = etichetta(tsGenerale, "Label3", QStringLiteral("Numero di giornate"));
+    Label3 = createLabel(tsGenerale, QLatin1String("Label3"), QStringLiteral("Numero di giornate"));
     DBEdNumGiornate = valore(tsGenerale, "DBEdNumGiornate", t, "NGIORNATE");
-    Label4 = etichetta(tsGenerale, "Label4", QStringLiteral("Numero di squadre"));
+    Label4 = createLabel(tsGenerale, QLatin1String("Label4"), QStringLiteral("Numero di squadre"));
     DBEdNumSquadre = valore(tsGenerale, "DBEdNumSquadre", t, "NSQUADRE");
     {
         auto *v = new QVBoxLayout(tsGenerale);
@@ -159,9 +131,9 @@ void TFrmImpostazioni::costruisci()
     }
 
     // "Rotazioni": what the rotation board shows and how it colours the players.
-    tsRotazioni = crea<QWidget>(PageControl1, "tsRotazioni");
+    tsRotazioni = createNamed<QWidget>(PageControl1, "tsRotazioni");
     PageControl1->addTab(tsRotazioni, QStringLiteral("Rotazioni"));
-    Label1 = intestazione(tsRotazioni, "Label1", QStringLiteral("Impostazioni modulo rotazioni:"));
+    Label1 = createLabel(tsRotazioni, QLatin1String("Label1"), QStringLiteral("Impostazioni modulo rotazioni:"));
     DBCheckBox1 = casella(tsRotazioni, "DBCheckBox1", QStringLiteral("Proponi scambio automatico giocatori"), t,
                           "PROPONISCAMBIOAUTOM");
     DBCheckBox3 = casella(tsRotazioni, "DBCheckBox3", QStringLiteral("Aggiungi il nome al contenuto del campo grande"),
@@ -172,23 +144,23 @@ void TFrmImpostazioni::costruisci()
     DBCheckBox5 =
         casella(tsRotazioni, "DBCheckBox5", QStringLiteral("'p' per palleggiatore (e coloralo nel campo piccolo)"), t,
                 "LETTERA_P_COLORE_PALL");
-    Label5 = etichetta(tsRotazioni, "Label5", QStringLiteral("Dimensione del carattere del campo grande"));
+    Label5 = createLabel(tsRotazioni, QLatin1String("Label5"), QStringLiteral("Dimensione del carattere del campo grande"));
     DBComboBox1 = scelta(tsRotazioni, "DBComboBox1",
                          {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10")}, t,
                          "CAR_CAMPO_GRANDE");
     DBCheckBox6 = casella(tsRotazioni, "DBCheckBox6",
                           QStringLiteral("Colora le caselle dei giocatori del campo grande"), t, "COLOR_GIOCATORI");
-    Label9 = etichetta(tsRotazioni, "Label9", QStringLiteral("Colore della casella del palleggiatore"));
+    Label9 = createLabel(tsRotazioni, QLatin1String("Label9"), QStringLiteral("Colore della casella del palleggiatore"));
     DBComboBox2 = scelta(tsRotazioni, "DBComboBox2", NomiColori, t, "COLOR_PALLEGGIATORE");
-    Label11 = etichetta(tsRotazioni, "Label11", QStringLiteral("Colore della casella dell'opposto"));
+    Label11 = createLabel(tsRotazioni, QLatin1String("Label11"), QStringLiteral("Colore della casella dell'opposto"));
     DBComboBox3 = scelta(tsRotazioni, "DBComboBox3", NomiColori, t, "COLOR_OPPOSTO");
-    Label12 = etichetta(tsRotazioni, "Label12", QStringLiteral("Colore della casella degli schiacciatori"));
+    Label12 = createLabel(tsRotazioni, QLatin1String("Label12"), QStringLiteral("Colore della casella degli schiacciatori"));
     DBComboBox4 = scelta(tsRotazioni, "DBComboBox4", NomiColori, t, "COLOR_SCHIACCIATORI");
-    Label13 = etichetta(tsRotazioni, "Label13", QStringLiteral("Colore della casella dei centrali"));
+    Label13 = createLabel(tsRotazioni, QLatin1String("Label13"), QStringLiteral("Colore della casella dei centrali"));
     DBComboBox5 = scelta(tsRotazioni, "DBComboBox5", NomiColori, t, "COLOR_CENTRALI");
-    Label14 = etichetta(tsRotazioni, "Label14", QStringLiteral("Colore della casella del libero"));
+    Label14 = createLabel(tsRotazioni, QLatin1String("Label14"), QStringLiteral("Colore della casella del libero"));
     DBComboBox6 = scelta(tsRotazioni, "DBComboBox6", NomiColori, t, "COLOR_LIBERO");
-    Label15 = etichetta(tsRotazioni, "Label15", QStringLiteral("Colore della casella del palleggiatore piccolo"));
+    Label15 = createLabel(tsRotazioni, QLatin1String("Label15"), QStringLiteral("Colore della casella del palleggiatore piccolo"));
     DBComboBox7 = scelta(tsRotazioni, "DBComboBox7", NomiColori, t, "COLOR_PALLEGGIATORE_PIC");
     DBCheckBox7 = casella(tsRotazioni, "DBCheckBox7", QStringLiteral("Grassetto battitore campo piccolo"), t,
                           "GRASSETTO_BATTUTA_PIC");
@@ -218,10 +190,10 @@ void TFrmImpostazioni::costruisci()
     }
 
     // The commands.
-    PanelComandi = crea<QWidget>(this, "PanelComandi");
-    sbOK = pulsante(PanelComandi, "sbOK", QStringLiteral("Ok"), QStringLiteral("Conferma modifiche"));
-    sbAnnulla = pulsante(PanelComandi, "sbAnnulla", QStringLiteral("Annulla"), QStringLiteral("Annulla modifiche"));
-    sbEsci = pulsante(PanelComandi, "sbEsci", QStringLiteral("Esci"),
+    PanelComandi = createNamed<QWidget>(this, "PanelComandi");
+    sbOK = createButton(PanelComandi, QLatin1String("sbOK"), QStringLiteral("Ok"), QStringLiteral("Conferma modifiche"));
+    sbAnnulla = createButton(PanelComandi, QLatin1String("sbAnnulla"), QStringLiteral("Annulla"), QStringLiteral("Annulla modifiche"));
+    sbEsci = createButton(PanelComandi, QLatin1String("sbEsci"), QStringLiteral("Esci"),
                       QStringLiteral("Esci da questa maschera senza salvare le modifiche"));
     {
         auto *h = new QHBoxLayout(PanelComandi);

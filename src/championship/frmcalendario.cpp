@@ -7,6 +7,7 @@
 #include "store/query.h"
 #include "store/table.h"
 #include "ui/modale.h"
+#include "ui/namedwidgets.h"
 #include "ui/traduzione.h"
 
 #include <QEvent>
@@ -22,13 +23,6 @@
 TFrmCalendario *FrmCalendario = nullptr;
 
 namespace {
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLineEdit *edit(QWidget *parent, const QString &name, const QString &text, int maxLength = 0)
 {
@@ -74,8 +68,8 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
         form->addWidget(label, i, 0);
         form->addWidget(header[i].edit, i, 1);
     }
-    ButSalva = button(GroupBox1, "ButSalva", QStringLiteral("Salva"));
-    ButEsci = button(GroupBox1, "ButEsci", QStringLiteral("Esci"));
+    ButSalva = createButton(GroupBox1, QLatin1String("ButSalva"), QStringLiteral("Salva"));
+    ButEsci = createButton(GroupBox1, QLatin1String("ButEsci"), QStringLiteral("Esci"));
     auto *headerButtons = new QVBoxLayout;
     headerButtons->addWidget(ButSalva);
     headerButtons->addWidget(ButEsci);
@@ -88,8 +82,8 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
         SQ[i]->setEnabled(false);
         teams->addWidget(SQ[i], i / 3, i % 3);
     }
-    BTMsquadre = button(this, "BTMsquadre", QStringLiteral("Memorizza squadre"));
-    sbAnnulla = button(this, "sbAnnulla", QStringLiteral("Annulla"));
+    BTMsquadre = createButton(this, QLatin1String("BTMsquadre"), QStringLiteral("Memorizza squadre"));
+    sbAnnulla = createButton(this, QLatin1String("sbAnnulla"), QStringLiteral("Annulla"));
     BTMsquadre->setEnabled(false);
     sbAnnulla->setEnabled(false);
     auto *commands = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include "store/impostazioni.h"
 #include "store/table.h"
 #include "ui/datacontrols.h"
+#include "ui/namedwidgets.h"
 #include "ui/traduzione.h"
 
 #include <QCloseEvent>
@@ -29,21 +30,7 @@ const QString MsgVariatiSalvare =
 // The fields always open on a matchday not yet played, whatever the number of teams.
 constexpr int CampiSempreAbilitati = 4;
 
-template <typename T> T *crea(QWidget *parent, const QString &nome)
-{
-    T *w = new T(parent);
-    w->setObjectName(nome);
-    return w;
-}
 
-QPushButton *pulsante(QWidget *parent, const char *nome, const QString &testo, const QString &suggerimento)
-{
-    QPushButton *b = crea<QPushButton>(parent, QLatin1String(nome));
-    b->setText(testo);
-    b->setToolTip(suggerimento);
-    b->setAutoDefault(false); // Return in the matchday box does not press a button
-    return b;
-}
 
 bool ValoreAmmesso(const QString &testo)
 {
@@ -98,16 +85,16 @@ TFrmRisultati::~TFrmRisultati()
 
 void TFrmRisultati::costruisci()
 {
-    LabTitolo = crea<QLabel>(this, QStringLiteral("LabTitolo"));
+    LabTitolo = createNamed<QLabel>(this, QStringLiteral("LabTitolo"));
     LabTitolo->setText(QStringLiteral("Inserimento risultati gionata numero"));
-    LabTitolo2 = crea<QLabel>(this, QStringLiteral("LabTitolo2"));
+    LabTitolo2 = createNamed<QLabel>(this, QStringLiteral("LabTitolo2"));
     for (QLabel *l : {LabTitolo, LabTitolo2}) {
         QFont f = l->font();
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.25);
         l->setFont(f);
     }
-    CboxGiornate = crea<QComboBox>(this, QStringLiteral("CboxGiornate"));
+    CboxGiornate = createNamed<QComboBox>(this, QStringLiteral("CboxGiornate"));
     CboxGiornate->setEditable(true);
     CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
     CboxGiornate->setToolTip(QStringLiteral("Seleziona la giornata"));
@@ -122,7 +109,7 @@ void TFrmRisultati::costruisci()
     griglia->setColumnStretch(4, 1);
     griglia->setColumnMinimumWidth(2, 16);
     for (int k = 1; k <= NumeroCampi; ++k) {
-        DBEdit *sq = crea<DBEdit>(this, Campo("SQ", k));
+        DBEdit *sq = createNamed<DBEdit>(this, Campo("SQ", k));
         sq->setReadOnly(true);
         sq->setFocusPolicy(Qt::NoFocus);
         QPalette sfondo = sq->palette(); // shown, never typed into: the form's own background
@@ -132,7 +119,7 @@ void TFrmRisultati::costruisci()
         sq->setDataField(TblGiornate, Campo("Squadra", k));
         squadre[size_t(k - 1)] = sq;
 
-        QLineEdit *p = crea<QLineEdit>(this, Campo("P", k));
+        QLineEdit *p = createNamed<QLineEdit>(this, Campo("P", k));
         p->setMaxLength(1);
         p->setAlignment(Qt::AlignCenter);
         p->setFixedWidth(p->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 3 + 12);
@@ -155,13 +142,13 @@ void TFrmRisultati::costruisci()
         }
     }
 
-    SBsi = pulsante(this, "SBsi", QStringLiteral("Inserisci risultati"), QStringLiteral("Salva risultati"));
+    SBsi = createButton(this, QLatin1String("SBsi"), QStringLiteral("Inserisci risultati"), QStringLiteral("Salva risultati"));
     QFont grassetto = SBsi->font();
     grassetto.setBold(true);
     SBsi->setFont(grassetto);
-    SBannulla = pulsante(this, "SBannulla", QStringLiteral("Annulla"),
+    SBannulla = createButton(this, QLatin1String("SBannulla"), QStringLiteral("Annulla"),
                          QStringLiteral("Annulla tutti i risultati di questa giornata"));
-    SBesci = pulsante(this, "SBesci", QStringLiteral("Esci"), QStringLiteral("Annulla ed esci"));
+    SBesci = createButton(this, QLatin1String("SBesci"), QStringLiteral("Esci"), QStringLiteral("Annulla ed esci"));
     connect(SBsi, &QPushButton::clicked, this, &TFrmRisultati::SBsiClick);
     connect(SBannulla, &QPushButton::clicked, this, &TFrmRisultati::SBannullaClick);
     connect(SBesci, &QPushButton::clicked, this, &TFrmRisultati::SBesciClick);

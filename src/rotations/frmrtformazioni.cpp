@@ -57,15 +57,15 @@ TFrmRTformazioni::~TFrmRTformazioni() { FormDestroy(); }
 void TFrmRTformazioni::costruisci()
 {
     store::Table *t = TableRTformazioni;
-    Label1 = etichetta(this, "Label1", QStringLiteral("Seleziona squadra:"));
-    cbSquadre = crea<QComboBox>(this, "cbSquadre");
+    Label1 = createLabel(this, "Label1", QStringLiteral("Seleziona squadra:"));
+    cbSquadre = createNamed<QComboBox>(this, QLatin1String("cbSquadre"));
     cbSquadre->setMinimumWidth(240);
     connect(cbSquadre, &QComboBox::currentIndexChanged, this, [this] { Protetto([this] { cbSquadreChange(); }); });
 
     // Save and cancel, each under its bold word.
-    Label11 = etichetta(this, "Label11", QStringLiteral("Conferma"), true);
-    Label12 = etichetta(this, "Label12", QStringLiteral("Annulla"), true);
-    DBNavigator1 = crea<DBNavigator>(this, "DBNavigator1");
+    Label11 = createLabel(this, "Label11", QStringLiteral("Conferma"), true);
+    Label12 = createLabel(this, "Label12", QStringLiteral("Annulla"), true);
+    DBNavigator1 = createNamed<DBNavigator>(this, QLatin1String("DBNavigator1"));
     DBNavigator1->setVisibleButtons({DBNavigator::Post, DBNavigator::Cancel});
     DBNavigator1->setHints(SuggerimentiNavigatore());
     DBNavigator1->setTable(t);
@@ -76,13 +76,13 @@ void TFrmRTformazioni::costruisci()
     DBNavigator1->button(DBNavigator::Post)->setFixedWidth(70);
     DBNavigator1->button(DBNavigator::Cancel)->setFixedWidth(70);
 
-    PanelDettaglio = crea<QWidget>(this, "PanelDettaglio");
+    PanelDettaglio = createNamed<QWidget>(this, QLatin1String("PanelDettaglio"));
     PanelDettaglio->setEnabled(false);
-    Label8 = etichetta(PanelDettaglio, "Label8", QStringLiteral("Metodo:"));
-    cb_metodo = crea<QComboBox>(PanelDettaglio, "cb_metodo");
-    BitBtn0 = pulsante(PanelDettaglio, "BitBtn0", QStringLiteral("->"), QStringLiteral("Aggiungi metodo"));
+    Label8 = createLabel(PanelDettaglio, "Label8", QStringLiteral("Metodo:"));
+    cb_metodo = createNamed<QComboBox>(PanelDettaglio, QLatin1String("cb_metodo"));
+    BitBtn0 = createButton(PanelDettaglio, "BitBtn0", QStringLiteral("->"), QStringLiteral("Aggiungi metodo"));
     connect(BitBtn0, &QPushButton::clicked, this, [this] { Protetto([this] { BitBtn0Click(); }); });
-    DBEditmetodo = crea<DBEdit>(PanelDettaglio, "DBEditmetodo");
+    DBEditmetodo = createNamed<DBEdit>(PanelDettaglio, QLatin1String("DBEditmetodo"));
     DBEditmetodo->setReadOnly(true);
     DBEditmetodo->setDataField(t, QStringLiteral("metodo"));
     connect(DBEditmetodo, &QLineEdit::textChanged, this, [this] {
@@ -99,16 +99,16 @@ void TFrmRTformazioni::costruisci()
     for (int i = 0; i < 7; ++i) {
         Posto &p = posti[i];
         p.campo = QLatin1String(Nomi[i].campo);
-        p.etichetta = etichetta(PanelDettaglio, Nomi[i].etichetta, captionOf(i));
-        p.lista = crea<QComboBox>(PanelDettaglio, Nomi[i].lista);
+        p.etichetta = createLabel(PanelDettaglio, Nomi[i].etichetta, captionOf(i));
+        p.lista = createNamed<QComboBox>(PanelDettaglio, QLatin1String(Nomi[i].lista));
         p.lista->setMinimumWidth(260);
-        p.pulsante = pulsante(PanelDettaglio, Nomi[i].pulsante, QStringLiteral("->"),
+        p.pulsante = createButton(PanelDettaglio, Nomi[i].pulsante, QStringLiteral("->"),
                               QStringLiteral("Inserisci in formazione"));
-        p.valore = crea<DBEdit>(PanelDettaglio, Nomi[i].valore);
+        p.valore = createNamed<DBEdit>(PanelDettaglio, QLatin1String(Nomi[i].valore));
         p.valore->setReadOnly(true);
         p.valore->setFixedWidth(50);
         p.valore->setDataField(t, p.campo);
-        p.nome = etichetta(PanelDettaglio, Nomi[i].nome, DaInserire);
+        p.nome = createLabel(PanelDettaglio, Nomi[i].nome, DaInserire);
         p.nome->setMinimumWidth(220);
         connect(p.pulsante, &QPushButton::clicked, this, [this, i] { Protetto([this, i] { BitBtnPostoClick(i + 1); }); });
         connect(p.valore, &QLineEdit::textChanged, this,
@@ -124,9 +124,9 @@ void TFrmRTformazioni::costruisci()
     BitBtn0->setFixedWidth(36);
     for (Posto &p : posti)
         p.pulsante->setFixedWidth(36);
-    Label10 = etichetta(PanelDettaglio, "Label10",
+    Label10 = createLabel(PanelDettaglio, "Label10",
                         QStringLiteral("E' possibile predisporre formazioni anche senza il libero in campo."));
-    sbTogliLibero = pulsante(PanelDettaglio, "sbTogliLibero", QStringLiteral("Togli libero"),
+    sbTogliLibero = createButton(PanelDettaglio, "sbTogliLibero", QStringLiteral("Togli libero"),
                              QStringLiteral("Togli il libero dalla formazione"));
     connect(sbTogliLibero, &QPushButton::clicked, this, [this] { Protetto([this] { sbTogliLiberoClick(); }); });
     {
@@ -141,8 +141,8 @@ void TFrmRTformazioni::costruisci()
         v->addLayout(nota);
     }
 
-    PanelComandi = crea<QWidget>(this, "PanelComandi");
-    sbEsci = pulsante(PanelComandi, "sbEsci", QStringLiteral("Esci"), SuggerimentoEsci);
+    PanelComandi = createNamed<QWidget>(this, QLatin1String("PanelComandi"));
+    sbEsci = createButton(PanelComandi, "sbEsci", QStringLiteral("Esci"), SuggerimentoEsci);
     connect(sbEsci, &QPushButton::clicked, this, &TFrmRTformazioni::sbEsciClick);
     {
         auto *h = new QHBoxLayout(PanelComandi);

@@ -45,20 +45,20 @@ TFrmRTgiocatori::~TFrmRTgiocatori() { FormDestroy(); }
 void TFrmRTgiocatori::costruisci()
 {
     store::Table *t = TableRTgiocatori;
-    Label1 = etichetta(this, "Label1", QStringLiteral("Seleziona squadra:"));
-    cbSquadre = crea<QComboBox>(this, "cbSquadre");
+    Label1 = createLabel(this, "Label1", QStringLiteral("Seleziona squadra:"));
+    cbSquadre = createNamed<QComboBox>(this, QLatin1String("cbSquadre"));
     cbSquadre->setEditable(false);
     cbSquadre->setMinimumWidth(240);
     connect(cbSquadre, &QComboBox::currentIndexChanged, this, [this] { Protetto([this] { cbSquadreChange(); }); });
 
-    PanelDettaglio = crea<QWidget>(this, "PanelDettaglio");
+    PanelDettaglio = createNamed<QWidget>(this, QLatin1String("PanelDettaglio"));
     PanelDettaglio->setEnabled(false);
-    DBGrid1 = crea<DBGrid>(PanelDettaglio, "DBGrid1");
+    DBGrid1 = createNamed<DBGrid>(PanelDettaglio, QLatin1String("DBGrid1"));
     DBGrid1->addColumn(QStringLiteral("numeromaglia"), QStringLiteral("Numero"), 45);
     DBGrid1->setDataSource(t);
     DBGrid1->setFixedWidth(DBGrid1->columnWidth(0) + 40);
     DBGrid1->setMinimumHeight(260);
-    DBNavigator1 = crea<DBNavigator>(PanelDettaglio, "DBNavigator1");
+    DBNavigator1 = createNamed<DBNavigator>(PanelDettaglio, QLatin1String("DBNavigator1"));
     DBNavigator1->setVisibleButtons({DBNavigator::Prior, DBNavigator::Next, DBNavigator::Insert, DBNavigator::Delete,
                                      DBNavigator::Post, DBNavigator::Cancel});
     DBNavigator1->setHints(SuggerimentiNavigatore());
@@ -67,26 +67,26 @@ void TFrmRTgiocatori::costruisci()
     DBNavigator1->setTable(t);
     connect(DBNavigator1, &DBNavigator::clicked, this, &TFrmRTgiocatori::DBNavigator1Click);
 
-    Label4 = etichetta(PanelDettaglio, "Label4", QStringLiteral("Numero maglia:"));
-    DBEditNumero = crea<DBEdit>(PanelDettaglio, "DBEditNumero");
+    Label4 = createLabel(PanelDettaglio, "Label4", QStringLiteral("Numero maglia:"));
+    DBEditNumero = createNamed<DBEdit>(PanelDettaglio, QLatin1String("DBEditNumero"));
     DBEditNumero->setDataField(t, QStringLiteral("numeromaglia"));
     // At most two characters, as an integer field takes them.
     DBEditNumero->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[-+]?[0-9]?|[0-9]{2}")), DBEditNumero));
     DBEditNumero->setFixedWidth(50);
-    Label2 = etichetta(PanelDettaglio, "Label2", QStringLiteral("Nome:"));
-    DBEditNome = crea<DBEdit>(PanelDettaglio, "DBEditNome");
+    Label2 = createLabel(PanelDettaglio, "Label2", QStringLiteral("Nome:"));
+    DBEditNome = createNamed<DBEdit>(PanelDettaglio, QLatin1String("DBEditNome"));
     DBEditNome->setDataField(t, QStringLiteral("nome"));
     DBEditNome->setMinimumWidth(220);
-    Label3 = etichetta(PanelDettaglio, "Label3", QStringLiteral("Cognome:"));
-    DBEditCognome = crea<DBEdit>(PanelDettaglio, "DBEditCognome");
+    Label3 = createLabel(PanelDettaglio, "Label3", QStringLiteral("Cognome:"));
+    DBEditCognome = createNamed<DBEdit>(PanelDettaglio, QLatin1String("DBEditCognome"));
     DBEditCognome->setDataField(t, QStringLiteral("cognome"));
-    Label5 = etichetta(PanelDettaglio, "Label5", QStringLiteral("Ruolo:"));
-    DBcbRuolo = crea<DBComboBox>(PanelDettaglio, "DBcbRuolo");
+    Label5 = createLabel(PanelDettaglio, "Label5", QStringLiteral("Ruolo:"));
+    DBcbRuolo = createNamed<DBComboBox>(PanelDettaglio, QLatin1String("DBcbRuolo"));
     DBcbRuolo->addItems({Palleggiatore, Schiacciatore, Centrale, Opposto, Libero});
     DBcbRuolo->setDataField(t, QStringLiteral("ruolo"));
-    Label6 = etichetta(PanelDettaglio, "Label6", QStringLiteral("Battuta:"));
-    DBcbBattuta = crea<DBComboBox>(PanelDettaglio, "DBcbBattuta");
+    Label6 = createLabel(PanelDettaglio, "Label6", QStringLiteral("Battuta:"));
+    DBcbBattuta = createNamed<DBComboBox>(PanelDettaglio, QLatin1String("DBcbBattuta"));
     DBcbBattuta->addItems(TipiBattuta);
     DBcbBattuta->setDataField(t, QStringLiteral("battuta"));
     setTabOrder(DBEditNumero, DBEditNome);
@@ -115,8 +115,8 @@ void TFrmRTgiocatori::costruisci()
         h->addLayout(destra);
     }
 
-    PanelComandi = crea<QWidget>(this, "PanelComandi");
-    sbEsci = pulsante(PanelComandi, "sbEsci", QStringLiteral("Esci"), SuggerimentoEsci);
+    PanelComandi = createNamed<QWidget>(this, QLatin1String("PanelComandi"));
+    sbEsci = createButton(PanelComandi, "sbEsci", QStringLiteral("Esci"), SuggerimentoEsci);
     connect(sbEsci, &QPushButton::clicked, this, &TFrmRTgiocatori::sbEsciClick);
     {
         auto *h = new QHBoxLayout(PanelComandi);

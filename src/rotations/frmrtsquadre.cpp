@@ -37,7 +37,7 @@ TFrmRTsquadre::~TFrmRTsquadre() { FormDestroy(); }
 
 void TFrmRTsquadre::costruisci()
 {
-    DBNavigator1 = crea<DBNavigator>(this, "DBNavigator1");
+    DBNavigator1 = createNamed<DBNavigator>(this, QLatin1String("DBNavigator1"));
     DBNavigator1->setVisibleButtons({DBNavigator::Prior, DBNavigator::Next, DBNavigator::Insert, DBNavigator::Delete,
                                      DBNavigator::Post, DBNavigator::Cancel});
     DBNavigator1->setHints(SuggerimentiNavigatore());
@@ -46,16 +46,16 @@ void TFrmRTsquadre::costruisci()
     DBNavigator1->setTable(TableRTSquadre);
     connect(DBNavigator1, &DBNavigator::clicked, this, &TFrmRTsquadre::DBNavigator1Click);
 
-    Label2 = etichetta(this, "Label2", QStringLiteral("Nome squadra:"));
-    DBEditSquadra = crea<DBEdit>(this, "DBEditSquadra");
+    Label2 = createLabel(this, "Label2", QStringLiteral("Nome squadra:"));
+    DBEditSquadra = createNamed<DBEdit>(this, QLatin1String("DBEditSquadra"));
     DBEditSquadra->setDataField(TableRTSquadre, QStringLiteral("NOMESQUADRA"));
     DBEditSquadra->setMinimumWidth(240);
-    Label1 = etichetta(this, "Label1", QStringLiteral("Elenco squadre presenti:"));
-    DBGrid1 = crea<DBGrid>(this, "DBGrid1");
+    Label1 = createLabel(this, "Label1", QStringLiteral("Elenco squadre presenti:"));
+    DBGrid1 = createNamed<DBGrid>(this, QLatin1String("DBGrid1"));
     DBGrid1->addColumn(QStringLiteral("nomesquadra"), QStringLiteral("Nome squadra"), 200);
     DBGrid1->setDataSource(TableRTSquadre);
     DBGrid1->setMinimumSize(260, 240);
-    sbEsci = pulsante(this, "sbEsci", QStringLiteral("Esci"), SuggerimentoEsci);
+    sbEsci = createButton(this, "sbEsci", QStringLiteral("Esci"), SuggerimentoEsci);
     connect(sbEsci, &QPushButton::clicked, this, &TFrmRTsquadre::sbEsciClick);
 
     auto *v = new QVBoxLayout(this);

@@ -20,26 +20,7 @@ QStringList SuggerimentiNavigatore()
             QStringLiteral("Aggiorna tabella")};
 }
 
-QLabel *etichetta(QWidget *parent, const char *nome, const QString &testo, bool grassetto)
-{
-    QLabel *l = crea<QLabel>(parent, nome);
-    l->setText(testo);
-    if (grassetto) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    return l;
-}
 
-QPushButton *pulsante(QWidget *parent, const char *nome, const QString &testo, const QString &suggerimento)
-{
-    QPushButton *b = crea<QPushButton>(parent, nome);
-    b->setText(testo);
-    b->setToolTip(suggerimento);
-    b->setAutoDefault(false); // Return in a control does not press a button
-    return b;
-}
 
 std::unique_ptr<store::Query> apriQuery(const QString &sql, const QList<QVariant> &valori)
 {

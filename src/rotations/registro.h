@@ -5,6 +5,7 @@
 
 #include "store/query.h"
 #include "store/table.h"
+#include "ui/namedwidgets.h"
 
 #include <QString>
 #include <QVariant>
@@ -26,15 +27,6 @@ inline const QString SuggerimentoEsci = QStringLiteral("Esci da questa maschera 
 // The hints of a navigator's ten buttons, in button order.
 QStringList SuggerimentiNavigatore();
 
-// Controls with their component name as object name.
-template <typename T> T *crea(QWidget *parent, const char *nome)
-{
-    T *w = new T(parent);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
-QLabel *etichetta(QWidget *parent, const char *nome, const QString &testo, bool grassetto = false);
-QPushButton *pulsante(QWidget *parent, const char *nome, const QString &testo, const QString &suggerimento);
 
 // A fresh query on the text, its "?" marks bound to the values in order, already open.
 std::unique_ptr<store::Query> apriQuery(const QString &sql, const QList<QVariant> &valori = {});
