@@ -237,6 +237,7 @@ void TFrmGiornata::BBannullaTuttoClick()
         Box[i]->setPalette(QPalette());
     }
     CaricaLista(1, {});
+    Box[0]->setFocus(); // the user starts from the first box of the matchday
 }
 
 void TFrmGiornata::SalvaAndata()
