@@ -6,8 +6,7 @@
 #include "store/engineerror.h"
 #include "store/table.h"
 #include "store/tabelle.h"
-#include "support/scriptedmessages.h"
-#include "support/tempfolder.h"
+#include "support/testprogram.h"
 #include "ui/finestraprincipale.h"
 #include "ui/modale.h"
 
@@ -70,10 +69,7 @@ class TestCalendario : public QObject {
 private slots:
     void init()
     {
-        folder = std::make_unique<TempProgramFolder>();
-        boxes = std::make_unique<ScriptedMessages>();
-        CreaTabellaEsportazione();
-        CreaTabelle();
+        program = std::make_unique<TestProgram>();
         main = FakeMain();
         ImpostaFinestraPrincipale(&main);
         composer = new TFrmGiornata;
@@ -88,9 +84,7 @@ private slots:
         delete composer;
         FrmCalendario = nullptr;
         ImpostaFinestraPrincipale(nullptr);
-        boxes.reset();
-        store::Database::shutdown();
-        folder.reset();
+        program.reset();
     }
 
     void headerChecks()
@@ -111,7 +105,7 @@ private slots:
         for (const QString &n : {QStringLiteral("3"), QStringLiteral("21")}) {
             builder->EDTnSQ->setText(n);
             builder->ButSalva->click();
-            QCOMPARE(boxes->last().testo,
+            QCOMPARE(program->boxes.last().testo,
                      QStringLiteral("Il numero delle squadre non può essere maggiore di 20 o inferiore a 4."));
             for (QLineEdit *e : builder->SQ)
                 QVERIFY(!e->isEnabled());
@@ -120,16 +114,16 @@ private slots:
         builder->EDTnSQ->setText(QStringLiteral("6"));
         builder->EDTnGIORN->setText(QStringLiteral("15"));
         builder->EDTnGIORNExit();
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Attenzione."));
-        QCOMPARE(boxes->last().testo, QStringLiteral("Il numero delle giornate deve essere un numero pari."));
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Attenzione."));
+        QCOMPARE(program->boxes.last().testo, QStringLiteral("Il numero delle giornate deve essere un numero pari."));
         builder->EDTnGIORN->setText(QStringLiteral("2"));
         builder->ButSalva->click();
-        QCOMPARE(boxes->last().testo, QStringLiteral("Il numero delle giornate non puo' essere inferiore a 4."));
+        QCOMPARE(program->boxes.last().testo, QStringLiteral("Il numero delle giornate non puo' essere inferiore a 4."));
         QVERIFY(!builder->BTMsquadre->isEnabled());
         builder->EDTnSQ->setText(QStringLiteral("x"));
         builder->EDTnGIORN->setText(QStringLiteral("8"));
         builder->ButSalva->click();
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Errore"));
         QVERIFY(!builder->BTMsquadre->isEnabled());
     }
 
@@ -147,10 +141,10 @@ private slots:
             return 0;
         });
         builder->BTMsquadreClick();
-        QCOMPARE(boxes->last().testo, QStringLiteral("Il nome della squadra n.2 non può essere vuoto."));
+        QCOMPARE(program->boxes.last().testo, QStringLiteral("Il nome della squadra n.2 non può essere vuoto."));
         builder->SQ[1]->setText(QStringLiteral("Gamma"));
         builder->BTMsquadreClick();
-        QVERIFY(boxes->last().testo.contains(QStringLiteral("Gamma")));
+        QVERIFY(program->boxes.last().testo.contains(QStringLiteral("Gamma")));
         QVERIFY(!shown);
         QCOMPARE(column(QStringLiteral("squadre.db"), QStringLiteral("Squadre")), QStringList());
         QCOMPARE(column(QStringLiteral("impostazioni.db"), QStringLiteral("ANNATA")), QStringList{QString()});
@@ -187,8 +181,8 @@ private slots:
         QVERIFY(composer->Completo());
         QCOMPARE(main.enabled, 1);
         QCOMPARE(main.ended, 0);
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Fine compilazione calendario!"));
-        QCOMPARE(boxes->count(), 3); // two confirmations, then the end
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Fine compilazione calendario!"));
+        QCOMPARE(program->boxes.count(), 3); // two confirmations, then the end
     }
 
     void fiveTeamsAndTheRestingTeam()
@@ -244,10 +238,10 @@ private slots:
         });
         builder->BTMsquadreClick();
         QVERIFY(!composer->Completo());
-        QCOMPARE(boxes->last().testo, QStringLiteral("Il calendario non è stato compilato completamente, perciò verrà "
+        QCOMPARE(program->boxes.last().testo, QStringLiteral("Il calendario non è stato compilato completamente, perciò verrà "
                                                      "rimosso e il programma verrà chiuso."));
         for (const char *f : {"Class.db", "giornate.db", "squadre.db"})
-            QVERIFY2(!QFile::exists(folder->file(QLatin1String(f))), f);
+            QVERIFY2(!QFile::exists(program->folder.file(QLatin1String(f))), f);
         QCOMPARE(column(QStringLiteral("impostazioni.db"), QStringLiteral("ANNATA")), QStringList{QString()});
         QCOMPARE(main.ended, 1);
         QCOMPARE(main.enabled, 0);
@@ -267,7 +261,7 @@ private slots:
         });
         builder->BTMsquadreClick();
         store::Database::faultHook() = nullptr;
-        QCOMPARE(boxes->last().testo, QStringLiteral("Si è verificato un'errore imprevisto interno."));
+        QCOMPARE(program->boxes.last().testo, QStringLiteral("Si è verificato un'errore imprevisto interno."));
         QCOMPARE(main.ended, 1);
         QCOMPARE(column(QStringLiteral("giornate.db"), QStringLiteral("Giornata")), QStringList());
     }
@@ -295,8 +289,7 @@ private:
         composer->BTMpost->click();
     }
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedMessages> boxes;
+    std::unique_ptr<TestProgram> program;
     FakeMain main;
     TFrmCalendario *builder = nullptr;
     TFrmGiornata *composer = nullptr;

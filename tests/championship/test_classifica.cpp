@@ -7,8 +7,7 @@
 #include "store/database.h"
 #include "store/table.h"
 #include "store/tabelle.h"
-#include "support/scriptedmessages.h"
-#include "support/tempfolder.h"
+#include "support/testprogram.h"
 #include "ui/dbgrid.h"
 #include "ui/modale.h"
 
@@ -107,17 +106,12 @@ class TestClassifica : public QObject {
 private slots:
     void init()
     {
-        folder = std::make_unique<TempProgramFolder>();
-        boxes = std::make_unique<ScriptedMessages>();
-        CreaTabellaEsportazione();
-        CreaTabelle();
+        program = std::make_unique<TestProgram>();
     }
     void cleanup()
     {
         setModalBackend(nullptr);
-        boxes.reset();
-        store::Database::shutdown();
-        folder.reset();
+        program.reset();
     }
 
     void reportListsTheTeamsByPoints()
@@ -171,7 +165,7 @@ private slots:
         QVERIFY(contacts->text.contains(QLatin1String(MailSupportoBrivo)));
         QVERIFY(maker->y() > doc.area().height() - 50);
         QVERIFY(contacts->rect.right() <= doc.area().width());
-        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(program->boxes.count(), 0);
     }
 
     void emptyStandingsStillPrintTitleHeadersAndFooter()
@@ -231,7 +225,7 @@ private slots:
             QSKIP("pdftotext is not installed");
         threeTeams();
         TStClassifica stampa;
-        const QString pdf = folder->file(QStringLiteral("classifica.pdf"));
+        const QString pdf = program->folder.file(QStringLiteral("classifica.pdf"));
         QVERIFY(stampa.SalvaPdf(pdf));
         QProcess p;
         p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
@@ -300,7 +294,7 @@ private slots:
         });
         QTest::mouseClick(stampaButton, Qt::LeftButton);
         QCOMPARE(shown, QStringList{"C L A S S I F I C A"});
-        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(program->boxes.count(), 0);
 
         form.show();
         QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("BTSesci")), Qt::LeftButton);
@@ -333,16 +327,15 @@ private slots:
         QSignalSpy closed(&form, &QDialog::finished);
         form.findChild<QPushButton *>(QStringLiteral("BTSstampa"))->click();
         QCOMPARE(previews, 0);
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
-        QCOMPARE(boxes->last().testo,
+        QCOMPARE(program->boxes.count(), 1);
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Errore"));
+        QCOMPARE(program->boxes.last().testo,
                  QStringLiteral("Errore irreversibile in fase di stampa elenco prodotti contattare Brivo."));
         QCOMPARE(closed.count(), 0);
     }
 
 private:
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedMessages> boxes;
+    std::unique_ptr<TestProgram> program;
 };
 
 QTEST_MAIN(TestClassifica)

@@ -7,8 +7,7 @@
 #include "store/engineerror.h"
 #include "store/table.h"
 #include "store/tabelle.h"
-#include "support/scriptedmessages.h"
-#include "support/tempfolder.h"
+#include "support/testprogram.h"
 #include "ui/datacontrols.h"
 
 #include <QComboBox>
@@ -157,17 +156,11 @@ class TestFrmRisultati : public QObject {
 private slots:
     void init()
     {
-        folder = std::make_unique<TempProgramFolder>();
-        boxes = std::make_unique<ScriptedMessages>();
-        CreaTabellaEsportazione();
-        CreaTabelle();
+        program = std::make_unique<TestProgram>();
     }
     void cleanup()
     {
-        store::Database::faultHook() = nullptr;
-        boxes.reset();
-        store::Database::shutdown();
-        folder.reset();
+        program.reset();
     }
 
     void opensOnTheLastRecordNotPlayed()
@@ -198,7 +191,7 @@ private slots:
         }
         QVERIFY(!form->Modificato());
         QVERIFY(!pulsante(form.get(), "SBannulla")->isEnabled());
-        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(program->boxes.count(), 0);
     }
 
     void sevenTeamsTheSeventhRests()
@@ -217,11 +210,11 @@ private slots:
         digitaEdEsci(form.get(), 3, "2");
         digitaEdEsci(form.get(), 4, "3");
         digitaEdEsci(form.get(), 7, "2"); // the resting team's field: not a result
-        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(program->boxes.count(), 0);
         QVERIFY(form->Modificato());
         pulsante(form.get(), "SBsi")->click();
 
-        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Accepted));
         QCOMPARE(P(form.get(), 7)->text(), QStringLiteral("*"));
@@ -254,7 +247,7 @@ private slots:
         digitaEdEsci(form.get(), 20, "*");
         QCOMPARE(P(form.get(), 19)->text(), QStringLiteral("*"));
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
         const Giornata g = giornata(1);
         QVERIFY(g.giocata);
         QCOMPARE(g.sets, QStringList(20, QStringLiteral("*")));
@@ -284,10 +277,10 @@ private slots:
         digitaEdEsci(form.get(), 3, a);
         digitaEdEsci(form.get(), 4, b);
         if (accepted) {
-            QCOMPARE(boxes->count(), 0);
+            QCOMPARE(program->boxes.count(), 0);
         } else {
-            QCOMPARE(boxes->texts(), QStringList{SetErrato});
-            QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
+            QCOMPARE(program->boxes.texts(), QStringList{SetErrato});
+            QCOMPARE(program->boxes.last().titolo, QStringLiteral("Errore"));
             QCOMPARE(form->focusWidget(), P(form.get(), 4));
         }
         QCOMPARE(testiSet(form.get(), 4), (QStringList{"*", "*", a, b})); // a refused pair stays as typed
@@ -315,9 +308,9 @@ private slots:
         QCOMPARE(form->Modificato(), testo != QLatin1String("*"));
         esci(form.get(), campo);
         if (accepted) {
-            QVERIFY2(boxes->texts().isEmpty(), qPrintable(boxes->texts().join('|')));
+            QVERIFY2(program->boxes.texts().isEmpty(), qPrintable(program->boxes.texts().join('|')));
         } else {
-            QCOMPARE(boxes->texts(), QStringList{SetErrato}); // one box: no pair check after a wrong value
+            QCOMPARE(program->boxes.texts(), QStringList{SetErrato}); // one box: no pair check after a wrong value
             QCOMPARE(form->focusWidget(), P(form.get(), campo));
             QCOMPARE(P(form.get(), campo)->text(), testo);
         }
@@ -337,7 +330,7 @@ private slots:
         QVERIFY(form->Modificato());
         QVERIFY(pulsante(form.get(), "SBannulla")->isEnabled());
         QCOMPARE(form->focusWidget(), P(form.get(), 1));
-        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(program->boxes.count(), 0);
     }
 
     // The save checks every open field again: a value or a pair the user never left is refused,
@@ -361,7 +354,7 @@ private slots:
         for (int k = 1; k <= 4; ++k)
             P(form.get(), k)->setText(valori[k - 1]);
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->texts(), QStringList{SetErrato});
+        QCOMPARE(program->boxes.texts(), QStringList{SetErrato});
         QCOMPARE(form->focusWidget(), P(form.get(), fuoco));
         QVERIFY(form->isVisible());
         QCOMPARE(testiSet(form.get(), 4), valori);
@@ -377,11 +370,11 @@ private slots:
         auto form = quattroSquadre();
         digitaEdEsci(form.get(), 1, "3");
         digitaEdEsci(form.get(), 2, "2");
-        boxes->setNextAnswer(false);
+        program->boxes.setNextAnswer(false);
         scegliGiornata(form.get(), "2");
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Richiesta."));
-        QCOMPARE(boxes->last().testo,
+        QCOMPARE(program->boxes.count(), 1);
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Richiesta."));
+        QCOMPARE(program->boxes.last().testo,
                  QStringLiteral("I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?"));
         QCOMPARE(form->GiornataMostrata(), 2);
         QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 3"));
@@ -392,7 +385,7 @@ private slots:
 
         // Going back asks nothing: no entries since.
         scegliGiornata(form.get(), "1");
-        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(program->boxes.count(), 1);
         QCOMPARE(form->GiornataMostrata(), 1);
     }
 
@@ -403,9 +396,9 @@ private slots:
         digitaEdEsci(form.get(), 2, "2");
         digitaEdEsci(form.get(), 3, "0");
         digitaEdEsci(form.get(), 4, "3");
-        boxes->setNextAnswer(true);
+        program->boxes.setNextAnswer(true);
         scegliGiornata(form.get(), "2");
-        QCOMPARE(boxes->texts(),
+        QCOMPARE(program->boxes.texts(),
                  (QStringList{"I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?",
                               Archiviati}));
         QVERIFY(!form->isVisible());
@@ -435,24 +428,24 @@ private slots:
         digitaEdEsci(form.get(), 1, "3");
         digitaEdEsci(form.get(), 2, "1");
         scegliGiornata(form.get(), testo);
-        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
+        QCOMPARE(program->boxes.texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
         QCOMPARE(combo(form.get())->currentText(), QStringLiteral("1"));
         QCOMPARE(form->GiornataMostrata(), 1);
         QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 1"));
         QCOMPARE(testiSet(form.get(), 2), (QStringList{"3", "1"}));
 
         // Typed and saved at once: the save refuses it and writes nothing; the matchday on show stays.
-        boxes->clear();
+        program->boxes.clear();
         combo(form.get())->setEditText(testo);
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
+        QCOMPARE(program->boxes.texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
         QVERIFY(form->isVisible());
         QVERIFY(!giornata(1).giocata);
         QVERIFY(!giornata(2).giocata);
 
-        boxes->clear();
+        program->boxes.clear();
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
         QCOMPARE(giornata(1).sets.mid(0, 4), (QStringList{"3", "1", "*", "*"}));
         QVERIFY(!giornata(2).giocata);
     }
@@ -471,14 +464,14 @@ private slots:
             t.post();
         }
         scegliGiornata(form.get(), "2");
-        QCOMPARE(boxes->texts(), QStringList{GiaInserita});
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Attenzione."));
+        QCOMPARE(program->boxes.texts(), QStringList{GiaInserita});
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Attenzione."));
         for (int k = 1; k <= 20; ++k)
             QVERIFY(!P(form.get(), k)->isEnabled());
         // Saving it writes no set and changes no standings.
-        boxes->clear();
+        program->boxes.clear();
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
         const Giornata g = giornata(2);
         QVERIFY(g.giocata);
         QCOMPARE(g.sets.mid(0, 4), (QStringList{"3", "0", "", ""}));
@@ -505,9 +498,9 @@ private slots:
         };
         pulsante(form.get(), "SBsi")->click();
         QVERIFY(passi.contains(QStringLiteral("risultati: tra le tabelle")));
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
-        QVERIFY(boxes->last().testo.contains(QStringLiteral("interrotto")));
+        QCOMPARE(program->boxes.count(), 1);
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Errore"));
+        QVERIFY(program->boxes.last().testo.contains(QStringLiteral("interrotto")));
         QVERIFY(form->isVisible());
         QVERIFY(form->Modificato());
         QVERIFY(!giornata(1).giocata);
@@ -517,9 +510,9 @@ private slots:
 
         // The next save, uninterrupted, stores everything once.
         store::Database::faultHook() = nullptr;
-        boxes->clear();
+        program->boxes.clear();
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->texts(), QStringList{Archiviati});
+        QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
         QVERIFY(giornata(1).giocata);
         QCOMPARE(giornata(1).sets.mid(0, 6), (QStringList{"3", "1", "2", "3", "*", ""}));
         QCOMPARE(riga("Alba"), (Riga{3, 3, 1, 4, false}));
@@ -536,9 +529,9 @@ private slots:
         digitaEdEsci(form.get(), 1, "3");
         digitaEdEsci(form.get(), 2, "0");
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Errore"));
-        QVERIFY(boxes->last().testo.contains(QStringLiteral("Ignota")));
+        QCOMPARE(program->boxes.count(), 1);
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Errore"));
+        QVERIFY(program->boxes.last().testo.contains(QStringLiteral("Ignota")));
         QVERIFY(!giornata(1).giocata);
         QCOMPARE(riga("Alba"), Zero);
     }
@@ -554,18 +547,18 @@ private slots:
         });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
         QVERIFY(!aperto);
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->last().titolo, QStringLiteral("Attenzione."));
+        QCOMPARE(program->boxes.count(), 1);
+        QCOMPARE(program->boxes.last().titolo, QStringLiteral("Attenzione."));
 
         // Shown anyway: nothing to enter, nothing to save.
-        boxes->clear();
+        program->boxes.clear();
         form.show();
         QCOMPARE(form.GiornataMostrata(), 0);
         for (int k = 1; k <= 20; ++k)
             QVERIFY(!P(&form, k)->isEnabled());
         QVERIFY(!pulsante(&form, "SBsi")->isEnabled());
         form.SBsiClick();
-        QCOMPARE(boxes->count(), 0);
+        QCOMPARE(program->boxes.count(), 0);
         QCOMPARE(combo(&form)->count(), 0);
     }
 
@@ -573,20 +566,20 @@ private slots:
     {
         auto form = quattroSquadre();
         digitaEdEsci(form.get(), 1, "3");
-        boxes->setNextAnswer(false);
+        program->boxes.setNextAnswer(false);
         pulsante(form.get(), "SBesci")->click();
-        QCOMPARE(boxes->texts(),
+        QCOMPARE(program->boxes.texts(),
                  QStringList{QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?")});
         QVERIFY(form->isVisible());
         QCOMPARE(P(form.get(), 1)->text(), QStringLiteral("3"));
 
         // Escape asks the same question.
-        boxes->setNextAnswer(false);
+        program->boxes.setNextAnswer(false);
         QTest::keyClick(form.get(), Qt::Key_Escape);
-        QCOMPARE(boxes->count(), 2);
+        QCOMPARE(program->boxes.count(), 2);
         QVERIFY(form->isVisible());
 
-        boxes->setNextAnswer(true);
+        program->boxes.setNextAnswer(true);
         pulsante(form.get(), "SBesci")->click();
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Rejected));
@@ -614,8 +607,7 @@ private:
         return form;
     }
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedMessages> boxes;
+    std::unique_ptr<TestProgram> program;
 };
 
 QTEST_MAIN(TestFrmRisultati)
