@@ -4,3 +4,8 @@
 
 inline constexpr const char *IndirizzoSitoBrivo = "https://www.brivo.example/";
 inline constexpr const char *MailSupportoBrivo = "supporto@brivo.example";
+
+// The product's name and version text, as About shows them; packing, the version check and the
+// fault report read them from here.
+inline constexpr const char *NomeProdotto = "Brivo_Rotaset";
+inline constexpr const char *VersioneProdotto = "04.2002-66";
