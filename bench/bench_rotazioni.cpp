@@ -1,7 +1,7 @@
 // The rotation board as the user meets it: two teams of seven players, "Genera incontro" (the
 // engine and the 72 overview cells) and the detail of one rotation. Prints the median time of each
 // against the 16 ms that make the board feel instant. With a folder as argument it also saves
-// pictures of the board there, in Italian and in English. Never part of the test run's pass or fail.
+// pictures of the board and its two prints (PDF) there, in Italian, English and French. Never part of the test run's pass or fail.
 #include "core/cartella.h"
 #include "rotations/frmrtrotazioni.h"
 #include "store/table.h"
@@ -100,6 +100,8 @@ void foto(const QString &cartella, const QString &lingua)
     f.findChild<QAbstractButton *>(TFrmRTrotazioni::NomePulsanteRotazione(2))->click();
     QApplication::processEvents();
     f.grab().save(cartella + QStringLiteral("/tabellone_dettaglio2_%1.png").arg(lingua));
+    rotazioni::TStRotazioni(f.StatoPerStampa()).SalvaPdf(cartella + QStringLiteral("/stampa_dettaglio_%1.pdf").arg(lingua));
+    rotazioni::TStRotazioniPic(f.StatoPerStampa()).SalvaPdf(cartella + QStringLiteral("/stampa_campi_piccoli_%1.pdf").arg(lingua));
 }
 
 } // namespace

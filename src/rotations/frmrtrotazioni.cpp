@@ -101,6 +101,8 @@ void TFrmRTrotazioni::costruisci()
     sbEsci = createButton(this, QStringLiteral("sbEsci"), QStringLiteral("Esci"),
                           QStringLiteral("Esci da questa maschera"));
     connect(sbEsci, &QPushButton::clicked, this, &TFrmRTrotazioni::sbEsciClick);
+    connect(BTSstampa, &QPushButton::clicked, this, [this] { Protetto([this] { BTSstampaClick(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Protetto([this] { BitBtn1Click(); }); });
     barra->addWidget(BTSstampa);
     barra->addWidget(BitBtn1);
     barra->addStretch();
@@ -528,3 +530,32 @@ void TFrmRTrotazioni::ButROTAClick(int n)
 }
 
 void TFrmRTrotazioni::sbEsciClick() { accept(); }
+
+StatoTabellone TFrmRTrotazioni::StatoPerStampa() const
+{
+    StatoTabellone st;
+    st.titoloDettaglio = LabelDettaglio->text();
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        const Lato &l = lato(s);
+        StatoTabellone::Lato &p = st.squadre[int(s)];
+        p.spuntata = l.stampa->isChecked();
+        p.mostrata = squadraMostrata(s);
+        p.nome = l.nome->text();
+        p.metodo = l.metodo->text();
+        for (int i = 0; i < 6; ++i)
+            p.lista[i] = l.posti[i]->text();
+        p.lista[6] = l.libero->text();
+        p.zonaPalleggiatore = s == Squadra::A ? ZonaPalleggiatoreA : ZonaPalleggiatoreB;
+    }
+    st.dettaglio = ultimoDettaglio;
+    st.panoramica = ultimaPanoramica;
+    for (int n = 1; n <= 6; ++n)
+        st.didascalie[n - 1] = pulsantiRotazione[n - 1]->text();
+    st.opzioni = settings.campo;
+    st.puntiCampoGrande = lato(Squadra::A).campo[0].testo->font().pointSize();
+    return st;
+}
+
+void TFrmRTrotazioni::BTSstampaClick() { TStRotazioni(StatoPerStampa()).Anteprima(this); }
+
+void TFrmRTrotazioni::BitBtn1Click() { TStRotazioniPic(StatoPerStampa()).Anteprima(this); }

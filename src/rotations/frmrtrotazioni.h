@@ -6,6 +6,7 @@
 
 #include "rotations/letturarotazioni.h"
 #include "rotations/motore.h"
+#include "rotations/strotazioni.h"
 
 #include <QDialog>
 #include <array>
@@ -34,6 +35,11 @@ public:
     // ButROTA1 ... ButROTA6: the detail of rotation n.
     void ButROTAClick(int n);
     void sbEsciClick();
+    // "Stampa" and "Stampa campi piccoli": the previews of what the board shows.
+    void BTSstampaClick();
+    void BitBtn1Click();
+    // What the board shows now, as its prints copy it.
+    rotazioni::StatoTabellone StatoPerStampa() const;
 
     bool SquadraAPronta = false;
     bool SquadraBPronta = false;
@@ -105,6 +111,7 @@ private:
     void attesaFine();
 
     Lato &lato(rotazioni::Squadra s) { return lati[int(s)]; }
+    const Lato &lato(rotazioni::Squadra s) const { return lati[int(s)]; }
     std::array<Lato, 2> lati;
     rotazioni::ImpostazioniRotazioni settings;
 
