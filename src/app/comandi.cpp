@@ -8,6 +8,7 @@
 #include "app/frmmain.h"
 #include "rotations/frmrtformazioni.h"
 #include "rotations/frmrtgiocatori.h"
+#include "rotations/frmrtrotazioni.h"
 #include "rotations/frmrtsquadre.h"
 #include "ui/modale.h"
 
@@ -36,6 +37,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRTsquadre>(finestra, "N2");
     registraForm<TFrmRTgiocatori>(finestra, "Giocaotir1");
     registraForm<TFrmRTformazioni>(finestra, "Formazioni1");
+    registraForm<TFrmRTrotazioni>(finestra, "Rotazioni2");
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 namespace {
@@ -49,11 +50,15 @@ void paintItem(QPainter &painter, const ReportItem &item, const DeviceScale &sca
     case ReportItem::Kind::Text: {
         // The font keeps its point size: the device resolves it at its own resolution.
         painter.setFont(item.font);
-        painter.setPen(item.color);
         QRectF box = scale.rect(item.rect);
         if (item.rect.size().isEmpty())
             box.setSize(QSizeF(1e6, 1e6)); // the text's own size, from the top-left corner
-        painter.drawText(box, int(item.alignment) | Qt::TextSingleLine, item.text);
+        else if (item.fill.isValid())
+            painter.fillRect(box, item.fill);
+        painter.setPen(item.color);
+        QString text = item.text;
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        painter.drawText(box, int(item.alignment) | (text.contains(QLatin1Char('\n')) ? 0 : Qt::TextSingleLine), text);
         break;
     }
     case ReportItem::Kind::Rectangle:
@@ -146,6 +151,12 @@ QStringList ReportPage::texts() const
 QPageLayout ReportDocument::a4Portrait()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Millimeter);
+}
+
+QPageLayout ReportDocument::a4Landscape()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Millimeter);
 }
 
@@ -268,5 +279,8 @@ int previewReport(const ReportDocument &document, QWidget *parent)
         preview.setWindowTitle(document.title);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&document](QPrinter *target) { paintReport(document, *target); });
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    if (auto *view = preview.findChild<QPrintPreviewWidget *>())
+        view->setZoomMode(QPrintPreviewWidget::FitInView);
     return MostraModale(preview);
 }

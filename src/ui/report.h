@@ -29,11 +29,11 @@ struct ReportItem {
     // Text: its box; an empty size means the text's own size from the top-left corner.
     // Rectangle and ellipse: the box. Line: from the top-left to the bottom-right corner.
     QRectF rect;
-    QString text;
+    QString text; // "\r\n" or "\n" start a new line
     QFont font; // with the point size as designed
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     QColor color = Qt::black; // text, outline or line
-    QColor fill;              // rectangles and ellipses; invalid means not filled
+    QColor fill;              // rectangles, ellipses, texts with a box (background); invalid: none
     qreal penWidth = 1;       // outline and line width in report units
     bool visible = true;
 
@@ -90,8 +90,9 @@ struct ReportDocument {
     QList<ReportPage> pages;
     QString title; // the document's name in the preview, the print queue and the PDF
 
-    // A4 portrait with 10 mm margins on every side, the reports' paper.
+    // A4 portrait (landscape) with 10 mm margins on every side, the reports' paper.
     static QPageLayout a4Portrait();
+    static QPageLayout a4Landscape();
     // The printable area in report units (width and height of the bands' space).
     QSizeF area() const;
     // The visible texts of every page, page after page.
@@ -136,5 +137,6 @@ bool paintReport(const ReportDocument &document, QPagedPaintDevice &device);
 bool writeReportPdf(const ReportDocument &document, const QString &fileName);
 
 // Shows the pages in the print preview, from which the user prints them or saves them as PDF. The
-// preview is shown modally through MostraModale; the result is the dialog's.
+// preview opens maximised with the whole page in view, modally through MostraModale; the result is
+// the dialog's.
 int previewReport(const ReportDocument &document, QWidget *parent = nullptr);

@@ -194,6 +194,74 @@ private slots:
         QCOMPARE(layout.pageSize().id(), QPageSize::A4);
         QCOMPARE(layout.margins(QPageLayout::Millimeter), QMarginsF(10, 10, 10, 10));
     }
+
+    void multiLineTextsWithTheirBackground()
+    {
+        ReportBuilder builder;
+        ReportBand band(200);
+        ReportItem &name = band.addText(QStringLiteral("cell"), QRectF(100, 40, 160, 60), QStringLiteral("12\r\nMarco\r\nRossi"),
+                                        arial(10), Qt::AlignLeft | Qt::AlignVCenter);
+        name.fill = QColor(0xFF, 0xFF, 0x00);
+        band.addText(QStringLiteral("plain"), 400, 40, QStringLiteral("Una riga"), arial(10));
+        builder.setTitle(band);
+        const ReportDocument doc = builder.finish();
+        QCOMPARE(doc.pages.first().item(QStringLiteral("cell"))->text, QStringLiteral("12\r\nMarco\r\nRossi"));
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("righe.pdf"));
+        QVERIFY(writeReportPdf(doc, pdf));
+        const QString text = pdftotext({QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        // Three lines, one under the other, none run together.
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        int first = -1;
+        for (int i = 0; i < lines.size(); ++i)
+            if (lines[i].trimmed().startsWith(QLatin1String("12")))
+                first = i;
+        QVERIFY2(first >= 0, qPrintable(text));
+        QVERIFY(lines[first + 1].contains(QLatin1String("Marco")) || lines[first + 2].contains(QLatin1String("Marco")));
+        QVERIFY(!text.contains(QLatin1String("12Marco")));
+        QVERIFY(text.contains(QLatin1String("Rossi")));
+
+        // The background is painted behind the text's box, and only there.
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (tool.isEmpty())
+            QSKIP("pdftoppm is not installed");
+        QProcess p;
+        p.start(tool, {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+                       dir.filePath(QStringLiteral("pagina"))});
+        QVERIFY(p.waitForFinished(60000));
+        const QImage page(dir.filePath(QStringLiteral("pagina.png")));
+        QVERIFY(!page.isNull());
+        const qreal margin = reportUnitsFromMm(10);
+        QCOMPARE(page.pixelColor(int(margin + 250), int(margin + 45)), QColor(0xFF, 0xFF, 0x00));
+        QCOMPARE(page.pixelColor(int(margin + 300), int(margin + 45)), QColor(Qt::white));
+    }
+
+    void landscapePreviewMaximisedWithTheWholePage()
+    {
+        ReportBuilder builder(ReportDocument::a4Landscape());
+        builder.setTitle(textBand(50, QStringLiteral("title"), QStringLiteral("TITOLO")));
+        const ReportDocument doc = builder.finish();
+        QCOMPARE(doc.pageLayout.orientation(), QPageLayout::Landscape);
+        QVERIFY(qAbs(doc.area().width() - reportUnitsFromMm(277)) < 0.5);
+        QVERIFY(qAbs(doc.area().height() - reportUnitsFromMm(190)) < 0.5);
+        bool maximised = false;
+        QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        setModalBackend([&](QDialog &dialog) {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(&dialog);
+            maximised = dialog.windowState().testFlag(Qt::WindowMaximized);
+            zoom = preview->findChild<QPrintPreviewWidget *>()->zoomMode();
+            orientation = preview->printer()->pageLayout().orientation();
+            return int(QDialog::Accepted);
+        });
+        previewReport(doc);
+        QVERIFY(maximised);
+        QCOMPARE(zoom, QPrintPreviewWidget::FitInView);
+        QCOMPARE(orientation, QPageLayout::Landscape);
+    }
 };
 
 QTEST_MAIN(TestReport)

@@ -1,0 +1,561 @@
+#include "rotations/frmrtrotazioni.h"
+
+#include "core/attesa.h"
+#include "core/messaggi.h"
+#include "rotations/campodisegnato.h"
+#include "rotations/registro.h"
+#include "ui/namedwidgets.h"
+#include "ui/traduzione.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace rotazioni;
+
+namespace {
+
+const char *const Didascalie[6] = {"Prima rotazione", "Seconda rotazione", "Terza rotazione",
+                                   "Quarta rotazione", "Quinta rotazione", "Sesta rotazione"};
+
+// The small and the big court, in pixels.
+const MisureCampo CampoPiccolo{72, 38, 96, 3};
+const QSizeF MisuraCella(34, 20);
+const MisureCampo CampoGrande{248, 124, 330, 6};
+const QSizeF PostoGrandeBox(120, 54);
+
+QString lettera(Squadra s) { return s == Squadra::A ? QStringLiteral("A") : QStringLiteral("B"); }
+
+// A team name as a button caption: an ampersand is shown, not taken for a shortcut.
+QString comeDidascalia(const QString &nome)
+{
+    QString t = nome;
+    return t.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+void impostaSfondo(QLabel *l, const QColor &colore)
+{
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, colore);
+    l->setPalette(pal);
+}
+
+void impostaGrassetto(QLabel *l, bool grassetto)
+{
+    QFont f = l->font();
+    f.setBold(grassetto);
+    l->setFont(f);
+}
+
+} // namespace
+
+TFrmRTrotazioni::TFrmRTrotazioni(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
+{
+    setObjectName(QStringLiteral("FrmRTrotazioni"));
+    setWindowTitle(QStringLiteral("Elenco rotazioni di gioco"));
+    costruisci();
+    FormCreate();
+}
+
+TFrmRTrotazioni::~TFrmRTrotazioni() = default;
+
+QString TFrmRTrotazioni::NomePulsanteRotazione(int n)
+{
+    return QStringLiteral("ButROTA%1").arg(OffsetDiRotazione(n) + 1);
+}
+
+void TFrmRTrotazioni::costruisci()
+{
+    auto *v = new QVBoxLayout(this);
+    v->setSizeConstraint(QLayout::SetFixedSize);
+    v->addWidget(costruisciComandi());
+    v->addSpacing(4);
+    v->addWidget(costruisciPanoramica(), 0, Qt::AlignHCenter);
+    v->addSpacing(6);
+    v->addWidget(costruisciDettaglio());
+
+    auto *barra = new QHBoxLayout;
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        const QString t = lettera(s);
+        Lato &l = lato(s);
+        l.stampa = createNamed<QCheckBox>(this, QStringLiteral("cbStampaSq") + t);
+        l.stampa->setText(QStringLiteral("Squadra ") + t);
+        l.stampa->setToolTip(QStringLiteral("Stampa squadra %1 in anteprima").arg(t));
+        l.stampa->setChecked(true);
+        barra->addWidget(l.stampa);
+    }
+    BTSstampa = createButton(this, QStringLiteral("BTSstampa"), QStringLiteral("Stampa"),
+                             QStringLiteral("Anteprima di stampa"));
+    BitBtn1 = createButton(this, QStringLiteral("BitBtn1"), QStringLiteral("Stampa campi piccoli"),
+                           QStringLiteral("Anteprima di stampa"));
+    sbEsci = createButton(this, QStringLiteral("sbEsci"), QStringLiteral("Esci"),
+                          QStringLiteral("Esci da questa maschera"));
+    connect(sbEsci, &QPushButton::clicked, this, &TFrmRTrotazioni::sbEsciClick);
+    connect(BTSstampa, &QPushButton::clicked, this, [this] { Protetto([this] { BTSstampaClick(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Protetto([this] { BitBtn1Click(); }); });
+    barra->addWidget(BTSstampa);
+    barra->addWidget(BitBtn1);
+    barra->addStretch();
+    barra->addWidget(sbEsci);
+    v->addSpacing(4);
+    v->addLayout(barra);
+}
+
+QWidget *TFrmRTrotazioni::costruisciComandi()
+{
+    auto *w = new QWidget(this);
+    auto *g = new QGridLayout(w);
+    g->setContentsMargins(0, 0, 0, 0);
+    rgBattuta = createNamed<QGroupBox>(w, QStringLiteral("rgBattuta"));
+    rgBattuta->setTitle(QStringLiteral("Battuta"));
+    gruppoBattuta = new QButtonGroup(this);
+    auto *rv = new QVBoxLayout(rgBattuta);
+    rv->setContentsMargins(8, 2, 8, 2);
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        const QString t = lettera(s);
+        Lato &l = lato(s);
+        const int riga = int(s);
+        l.etichetta = createLabel(w, QStringLiteral("Label%1").arg(riga + 1), QStringLiteral("Seleziona squadra %1:").arg(t));
+        l.squadra = createNamed<QComboBox>(w, QStringLiteral("cbSquadra") + t);
+        l.squadra->setMinimumWidth(230);
+        l.etichettaZona = createLabel(w, QStringLiteral("Label%1").arg(riga + 3), QStringLiteral("Zona palleggiatore:"));
+        l.zona = createNamed<QComboBox>(w, QStringLiteral("cbPall") + t);
+        l.zona->setToolTip(QStringLiteral("Zona di partenza palleggiatore squadra ") + t);
+        for (int z = 1; z <= 6; ++z)
+            l.zona->addItem(QString::number(z));
+        l.zona->setCurrentIndex(-1);
+        l.battuta = createNamed<QRadioButton>(rgBattuta, QStringLiteral("rgBattuta") + t);
+        l.battuta->setText(QStringLiteral("Squadra ") + t);
+        gruppoBattuta->addButton(l.battuta, riga);
+        rv->addWidget(l.battuta);
+        g->addWidget(l.etichetta, riga, 0);
+        g->addWidget(l.squadra, riga, 1);
+        g->addWidget(l.etichettaZona, riga, 2);
+        g->addWidget(l.zona, riga, 3);
+        connect(l.squadra, &QComboBox::currentIndexChanged, this, [this, s] { Protetto([this, s] { SceltaSquadra(s); }); });
+    }
+    lato(Squadra::A).battuta->setChecked(true);
+    g->addWidget(rgBattuta, 0, 4, 2, 1);
+    cbScambioAutomatico = createNamed<QCheckBox>(w, QStringLiteral("cbScambioAutomatico"));
+    cbScambioAutomatico->setText(QStringLiteral("Scambio autom."));
+    cbScambioAutomatico->setToolTip(QStringLiteral("Attiva / disattiva scambio automatico giocatori"));
+    ButtGenera = createButton(w, QStringLiteral("ButtGenera"), QStringLiteral("Genera incontro"));
+    connect(ButtGenera, &QPushButton::clicked, this, [this] { Protetto([this] { ButtGeneraClick(); }); });
+    LabelAttendere = createLabel(w, QStringLiteral("LabelAttendere"), QStringLiteral("Attendere, elaborazione in corso..."),
+                                 true);
+    QPalette rosso = LabelAttendere->palette();
+    rosso.setColor(QPalette::WindowText, Qt::red);
+    LabelAttendere->setPalette(rosso);
+    LabelAttendere->hide();
+    g->addWidget(cbScambioAutomatico, 0, 5);
+    g->addWidget(ButtGenera, 0, 6);
+    g->addWidget(LabelAttendere, 1, 5, 1, 2);
+    g->setColumnStretch(7, 1);
+    return w;
+}
+
+QWidget *TFrmRTrotazioni::costruisciPanoramica()
+{
+    auto *w = new QWidget(this);
+    auto *g = new QGridLayout(w);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setHorizontalSpacing(18);
+    g->setVerticalSpacing(4);
+    // Top row rotations 1, 2, 3, bottom row 4, 5, 6.
+    for (int n = 1; n <= 6; ++n) {
+        const int k = OffsetDiRotazione(n);
+        QPushButton *b = createButton(w, NomePulsanteRotazione(n), QLatin1String(Didascalie[n - 1]),
+                                      QStringLiteral("Visualizza dettagli rotazione %1").arg(n));
+        pulsantiRotazione[n - 1] = b;
+        connect(b, &QPushButton::clicked, this, [this, n] { Protetto([this, n] { ButROTAClick(n); }); });
+        auto *campo = new CampoDisegnato(CampoPiccolo, w);
+        for (Squadra s : {Squadra::A, Squadra::B})
+            for (int z = 1; z <= 6; ++z) {
+                QLabel *c = createLabel(campo, lettera(s) + QStringLiteral("%1R%2").arg(z).arg(k + 1), QString());
+                c->setToolTip(QStringLiteral("Zona %1").arg(z));
+                c->setAlignment(Qt::AlignCenter);
+                c->setAutoFillBackground(true);
+                c->setFrameShape(QFrame::Box);
+                impostaSfondo(c, Qt::white);
+                c->setGeometry(CampoPiccolo.posto(s, z, MisuraCella).toRect());
+                lato(s).celle[k][z - 1] = c;
+            }
+        const int riga = (n - 1) / 3 * 2, colonna = (n - 1) % 3;
+        g->addWidget(b, riga, colonna);
+        g->addWidget(campo, riga + 1, colonna, Qt::AlignHCenter);
+    }
+    return w;
+}
+
+QWidget *TFrmRTrotazioni::costruisciListe(Squadra s)
+{
+    const QString t = lettera(s);
+    Lato &l = lato(s);
+    auto *w = new QWidget(this);
+    w->setFixedWidth(205);
+    auto *v = new QVBoxLayout(w);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(3);
+    const Qt::Alignment allinea = (s == Squadra::A ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+    l.nome = createLabel(w, QStringLiteral("LabSquadra") + t, QStringLiteral("Squadra ") + t, true);
+    l.metodo = createLabel(w, QStringLiteral("Lab%1metodo").arg(t), QString());
+    v->addWidget(l.nome);
+    v->addWidget(l.metodo);
+    for (int i = 0; i < 6; ++i) {
+        l.posti[i] = createLabel(w, QStringLiteral("Lab%1%2").arg(t).arg(i + 1), QString());
+        v->addWidget(l.posti[i]);
+    }
+    l.libero = createLabel(w, QStringLiteral("Lab%1libe").arg(t), QString());
+    v->addWidget(l.libero);
+    for (QLabel *e : w->findChildren<QLabel *>()) {
+        e->setAlignment(allinea);
+        e->setWordWrap(true);
+    }
+    v->addStretch();
+    return w;
+}
+
+CampoDisegnato *TFrmRTrotazioni::costruisciCampoGrande()
+{
+    auto *campo = new CampoDisegnato(CampoGrande, this);
+    QFont numero = font();
+    numero.setBold(true);
+    for (Squadra s : {Squadra::A, Squadra::B})
+        for (int p = 1; p <= 13; ++p) {
+            const QString base = lettera(s) + QString::number(p) + QStringLiteral("GENE");
+            const QString prefisso = p > 6 ? QStringLiteral("FAN_") : QString();
+            const QRectF box = CampoGrande.posto(s, p, PostoGrandeBox);
+            PostoCampo &pc = lato(s).campo[p - 1];
+            pc.testo = createLabel(campo, prefisso + base, QString());
+            pc.testo->setGeometry(NomeNelPosto(box).toRect());
+            pc.testo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            pc.cerchio = createNamed<CerchioGiocatore>(campo, prefisso + QStringLiteral("Shape_") + base);
+            pc.cerchio->setGeometry(CerchioNelPosto(box).toRect());
+            pc.numero = createLabel(campo, prefisso + QStringLiteral("Num_") + base, QString());
+            pc.numero->setGeometry(CerchioNelPosto(box).toRect());
+            pc.numero->setAlignment(Qt::AlignCenter);
+            pc.numero->setFont(numero);
+            if (p <= 6)
+                pc.testo->setToolTip(QStringLiteral("Zona %1").arg(p));
+        }
+    return campo;
+}
+
+QWidget *TFrmRTrotazioni::costruisciDettaglio()
+{
+    auto *w = new QWidget(this);
+    auto *h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(costruisciListe(Squadra::A), 0, Qt::AlignTop);
+    auto *centro = new QVBoxLayout;
+    LabelDettaglio = createLabel(w, QStringLiteral("LabelDettaglio"), QStringLiteral("Dettaglio rotazione:"), true);
+    LabelDettaglio->setAlignment(Qt::AlignCenter);
+    centro->addWidget(LabelDettaglio);
+    auto *battute = new QHBoxLayout;
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        Lato &l = lato(s);
+        l.immagineBattuta = createLabel(w, QStringLiteral("ImageBattuta") + lettera(s), QString());
+        l.immagineBattuta->setPixmap(PallaBattuta());
+        l.immagineBattuta->setFixedSize(20, 20);
+        l.etichettaBattuta = createLabel(w, QStringLiteral("LabelBattuta") + lettera(s), QString(), true);
+        l.etichettaBattuta->setFixedHeight(20); // the court stays in place whether a picture shows or not
+        if (s == Squadra::B)
+            battute->addStretch();
+        battute->addWidget(l.immagineBattuta);
+        battute->addWidget(l.etichettaBattuta);
+    }
+    centro->addLayout(battute);
+    centro->addWidget(costruisciCampoGrande());
+    centro->addStretch();
+    h->addLayout(centro);
+    h->addWidget(costruisciListe(Squadra::B), 0, Qt::AlignTop);
+    return w;
+}
+
+void TFrmRTrotazioni::FormCreate()
+{
+    Protetto([this] { settings = LeggiImpostazioniRotazioni(); });
+    cbScambioAutomatico->setChecked(settings.scambioAutomatico);
+    Protetto([this] {
+        for (Lato &l : lati) {
+            const QSignalBlocker quiet(l.squadra);
+            RiempiSquadre(*l.squadra);
+            l.squadra->setCurrentIndex(-1);
+        }
+    });
+    SquadraAPronta = SquadraBPronta = false;
+    RotazioneMostrata = ZonaPalleggiatoreA = ZonaPalleggiatoreB = 0;
+    PulisciCampiPiccoli();
+    PulisciCampoGrande();
+    TraduciEtichette();
+}
+
+void TFrmRTrotazioni::TraduciEtichette()
+{
+    const Lato &a = lato(Squadra::A), &b = lato(Squadra::B);
+    QList<QObject *> controlli{a.etichetta, b.etichetta,   a.etichettaZona,     b.etichettaZona, LabelAttendere,
+                               rgBattuta,   a.battuta,     b.battuta,           cbScambioAutomatico, ButtGenera};
+    for (int m = 1; m <= 6; ++m)
+        controlli << findChild<QPushButton *>(QStringLiteral("ButROTA%1").arg(m));
+    controlli << a.nome << b.nome << LabelDettaglio << BTSstampa << BitBtn1 << a.stampa << b.stampa << sbEsci;
+    Protetto([&controlli] { TraduciControlli(controlli); });
+}
+
+void TFrmRTrotazioni::SceltaSquadra(Squadra s)
+{
+    Lato &l = lato(s);
+    if (l.squadra->currentText().isEmpty())
+        return;
+    l.nomeScelto = l.squadra->currentText();
+    l.riga = CaricaFormazione(IdSquadraScelta(*l.squadra));
+    const QString primo = l.riga.posti[0];
+    const bool pronta = !primo.isEmpty() && primo != QLatin1String("0");
+    (s == Squadra::A ? SquadraAPronta : SquadraBPronta) = pronta;
+    if (pronta)
+        l.battuta->setText(comeDidascalia(l.nomeScelto));
+    else
+        MostraErrore(QStringLiteral(
+            "La squadra selezionata non ha una formazione definita, si consiglia di:\r\nuscire da questa maschera, "
+            "inserire una lista di giocatori per questa squadra (se non lo si è ancora fatto) e successivamente "
+            "immetterli in formazione."));
+}
+
+bool TFrmRTrotazioni::Verifiche()
+{
+    if (!SquadraAPronta || !SquadraBPronta) {
+        MostraErrore(QStringLiteral(
+            "La squadra A e/o la squadra B non è stata selezionata oppure non ha una formazione definita."));
+        return false;
+    }
+    for (Squadra s : {Squadra::A, Squadra::B})
+        if (lato(s).zona->currentIndex() < 0) {
+            MostraAttenzione(QStringLiteral("Definire la posizione di partenza del palleggiatore della squadra ") +
+                             lettera(s));
+            lato(s).zona->setFocus();
+            return false;
+        }
+    return true;
+}
+
+Squadra TFrmRTrotazioni::Battente() const
+{
+    return gruppoBattuta->checkedId() == 1 ? Squadra::B : Squadra::A;
+}
+
+void TFrmRTrotazioni::PulisciCampiPiccoli()
+{
+    for (Lato &l : lati) {
+        for (auto &riga : l.celle)
+            for (QLabel *c : riga) {
+                c->clear();
+                impostaGrassetto(c, false);
+                impostaSfondo(c, Qt::white);
+            }
+        l.metodo->clear();
+        for (QLabel *p : l.posti)
+            p->clear();
+        l.libero->clear();
+    }
+    ultimaPanoramica.reset();
+}
+
+void TFrmRTrotazioni::PulisciCampoGrande()
+{
+    for (Lato &l : lati) {
+        for (int p = 1; p <= 13; ++p) {
+            PostoCampo &pc = l.campo[p - 1];
+            pc.testo->clear();
+            pc.numero->clear();
+            pc.cerchio->setColore(Qt::white);
+            const bool zona = p <= 6;
+            for (QWidget *w : {static_cast<QWidget *>(pc.testo), static_cast<QWidget *>(pc.cerchio),
+                               static_cast<QWidget *>(pc.numero)})
+                w->setVisible(zona);
+            if (zona) {
+                pc.testo->setToolTip(QStringLiteral("Zona %1").arg(p));
+                if (settings.carattereCampoGrande != 0) {
+                    QFont f = pc.testo->font();
+                    f.setPointSize(settings.carattereCampoGrande);
+                    pc.testo->setFont(f);
+                }
+            }
+        }
+        // The spots' names follow the zones' size.
+        for (int p = 7; p <= 13; ++p)
+            l.campo[p - 1].testo->setFont(l.campo[0].testo->font());
+        l.etichettaBattuta->clear();
+        l.immagineBattuta->hide();
+    }
+    ultimoDettaglio.reset();
+}
+
+void TFrmRTrotazioni::TitoliRotazioni()
+{
+    static const char *const Mezzo[6] = {" - Prima rotazione - ZP", " - Seconda rotazione - ZP", " - Terza rotazione - ZP",
+                                         " - Quarta rotazione - ZP", " - Quinta rotazione - ZP", " - Sesta rotazione - ZP"};
+    const int a = lato(Squadra::A).zona->currentText().toInt();
+    const int b = lato(Squadra::B).zona->currentText().toInt();
+    for (int n = 1; n <= 6; ++n) {
+        const int k = OffsetDiRotazione(n);
+        pulsantiRotazione[n - 1]->setText(QStringLiteral("ZP") + QString::number(ZonaPalleggiatore(a + k)) +
+                                          QLatin1String(Mezzo[n - 1]) + QString::number(ZonaPalleggiatore(b + k)));
+    }
+}
+
+void TFrmRTrotazioni::MostraFormazioni(const ElencoGiocatori &elenco)
+{
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        Lato &l = lato(s);
+        l.nome->setText(l.nomeScelto);
+        nomeMostrato[int(s)] = l.nomeScelto;
+        for (int i = 0; i < 6; ++i)
+            l.posti[i]->setText(DescrizioneFormazione(l.riga.posti[i], elenco));
+        l.libero->setText(DescrizioneFormazione(l.riga.libero, elenco));
+        l.metodo->setText(l.riga.metodo);
+    }
+}
+
+void TFrmRTrotazioni::MostraPanoramica(const Panoramica &p)
+{
+    for (Squadra s : {Squadra::A, Squadra::B})
+        for (int k = 0; k < 6; ++k)
+            for (int z = 1; z <= 6; ++z) {
+                const CellaPiccola &c = p.cella(s, z, k);
+                QLabel *l = lato(s).celle[k][z - 1];
+                l->setText(c.testo);
+                impostaGrassetto(l, c.grassetto);
+                impostaSfondo(l, c.sfondo);
+            }
+}
+
+void TFrmRTrotazioni::MostraDettaglio(const Dettaglio &d)
+{
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        Lato &l = lato(s);
+        const MetaCampo &m = d.squadra(s);
+        for (int p = 1; p <= 13; ++p) {
+            const PostoGrande &dati = m.posto(p);
+            PostoCampo &pc = l.campo[p - 1];
+            pc.testo->setText(dati.testo);
+            pc.numero->setText(dati.numero);
+            pc.cerchio->setColore(dati.cerchio);
+            if (p <= 6)
+                pc.testo->setToolTip(dati.scheda);
+            pc.testo->setVisible(dati.visibile);
+            pc.cerchio->setVisible(dati.visibile);
+            pc.numero->setVisible(dati.visibile);
+        }
+        l.etichettaBattuta->setText(m.battuta);
+        l.immagineBattuta->setVisible(m.immagineBattuta);
+    }
+}
+
+void TFrmRTrotazioni::attesaInizio()
+{
+    inizioAttesa = QDateTime::currentMSecsSinceEpoch();
+    attesaVisibile = false;
+    attesaPasso();
+}
+
+void TFrmRTrotazioni::attesaPasso()
+{
+    if (attesaVisibile || QDateTime::currentMSecsSinceEpoch() - inizioAttesa < sogliaAttesaMs)
+        return;
+    attesaVisibile = true;
+    ++volteAttesaMostrata;
+    LabelAttendere->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TFrmRTrotazioni::attesaFine()
+{
+    LabelAttendere->hide();
+    attesaVisibile = false;
+}
+
+void TFrmRTrotazioni::ButtGeneraClick()
+{
+    if (!Verifiche())
+        return;
+    PulisciCampiPiccoli();
+    PulisciCampoGrande();
+    TitoliRotazioni();
+    CursoreAttesa cursore;
+    attesaInizio();
+    ElencoDaTabelle elenco;
+    const Lato &a = lato(Squadra::A), &b = lato(Squadra::B);
+    const Panoramica p = GeneraPanoramica(a.riga, b.riga, a.zona->currentText().toInt(), b.zona->currentText().toInt(),
+                                          Battente(), cbScambioAutomatico->isChecked(), elenco, settings.campo);
+    attesaPasso();
+    MostraPanoramica(p);
+    ultimaPanoramica = p;
+    MostraFormazioni(elenco);
+    letture = elenco.letture();
+    attesaFine();
+}
+
+void TFrmRTrotazioni::ButROTAClick(int n)
+{
+    if (!Verifiche())
+        return;
+    PulisciCampoGrande();
+    CursoreAttesa cursore;
+    attesaInizio();
+    RotazioneMostrata = n;
+    ElencoDaTabelle elenco;
+    const Lato &a = lato(Squadra::A), &b = lato(Squadra::B);
+    const Dettaglio d = DettaglioRotazione(a.riga, b.riga, a.zona->currentText().toInt(), b.zona->currentText().toInt(),
+                                           n, Battente(), cbScambioAutomatico->isChecked(), elenco, settings.campo);
+    attesaPasso();
+    MostraDettaglio(d);
+    ultimoDettaglio = d;
+    ZonaPalleggiatoreA = d.squadra(Squadra::A).zonaPalleggiatore;
+    ZonaPalleggiatoreB = d.squadra(Squadra::B).zonaPalleggiatore;
+    LabelDettaglio->setText(d.titolo);
+    // The names and lists beside the court belong to the teams of this court, also when the teams
+    // were chosen again since the last generation.
+    MostraFormazioni(elenco);
+    letture = elenco.letture();
+    attesaFine();
+}
+
+void TFrmRTrotazioni::sbEsciClick() { accept(); }
+
+StatoTabellone TFrmRTrotazioni::StatoPerStampa() const
+{
+    StatoTabellone st;
+    st.titoloDettaglio = LabelDettaglio->text();
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        const Lato &l = lato(s);
+        StatoTabellone::Lato &p = st.squadre[int(s)];
+        p.spuntata = l.stampa->isChecked();
+        p.mostrata = squadraMostrata(s);
+        p.nome = l.nome->text();
+        p.metodo = l.metodo->text();
+        for (int i = 0; i < 6; ++i)
+            p.lista[i] = l.posti[i]->text();
+        p.lista[6] = l.libero->text();
+        p.zonaPalleggiatore = s == Squadra::A ? ZonaPalleggiatoreA : ZonaPalleggiatoreB;
+    }
+    st.dettaglio = ultimoDettaglio;
+    st.panoramica = ultimaPanoramica;
+    for (int n = 1; n <= 6; ++n)
+        st.didascalie[n - 1] = pulsantiRotazione[n - 1]->text();
+    st.opzioni = settings.campo;
+    st.puntiCampoGrande = lato(Squadra::A).campo[0].testo->font().pointSize();
+    return st;
+}
+
+void TFrmRTrotazioni::BTSstampaClick() { TStRotazioni(StatoPerStampa()).Anteprima(this); }
+
+void TFrmRTrotazioni::BitBtn1Click() { TStRotazioniPic(StatoPerStampa()).Anteprima(this); }
