@@ -505,7 +505,7 @@ void TfrmEsportazioneTabelle::buttEseguiClick()
 
 QList<QList<QVariant>> TfrmEsportazioneTabelle::LeggiRighe()
 {
-    // The grid reads the query on every move: it lets go while the rows are read.
+    // The grid reads the query on every move: it lets go until the export ends.
     DBGrid1->setDataSource(nullptr);
     QList<QList<QVariant>> righe;
     righe.reserve(Query1->recordCount());
@@ -518,7 +518,6 @@ QList<QList<QVariant>> TfrmEsportazioneTabelle::LeggiRighe()
         righe << riga;
     }
     Query1->first();
-    DBGrid1->setDataSource(Query1);
     return righe;
 }
 
@@ -533,7 +532,10 @@ void TfrmEsportazioneTabelle::InizioEsportazione(int righe)
 
 void TfrmEsportazioneTabelle::AvanzaEsportazione(int fatte)
 {
-    PrgBar->setValue(fatte);
+    // Every row, up to 500 steps across the bar: a step paints the bar at once, and beyond that a
+    // step moves it by less than a pixel.
+    if (fatte - PrgBar->value() >= std::max(1, PrgBar->maximum() / 500) || fatte == PrgBar->maximum())
+        PrgBar->setValue(fatte);
     // The window repaints now and then; the user's clicks wait for the end.
     if (fatte % 64 == 0)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -614,16 +616,14 @@ void TfrmEsportazioneTabelle::EsportaTesto()
             AvanzaEsportazione(r + 1);
         }
         scritto = ScriviArchivioTesto(percorso, contenuto);
+        // Nothing exported: the result stays, so that another folder can be tried.
+        if (scritto)
+            Query1->close();
+        DBGrid1->setDataSource(Query1);
         FineEsportazione();
     }
-    if (!scritto) {
-        // Nothing was exported: the result stays, so that another folder can be tried.
+    if (!scritto)
         MostraErrore(NonRiescoAScrivere);
-        return;
-    }
-    DBGrid1->setDataSource(nullptr);
-    Query1->close();
-    DBGrid1->setDataSource(Query1);
 }
 
 void TfrmEsportazioneTabelle::EsportaExcel()
@@ -677,11 +677,10 @@ void TfrmEsportazioneTabelle::EsportaExcel()
         CursoreAttesa attesa;
         InizioEsportazione(int(righe.size()));
         esito = ScriviCartellaDiLavoro(percorso, foglio, campi, righe, [this](int n) { AvanzaEsportazione(n); });
+        Query1->close();
+        DBGrid1->setDataSource(Query1);
         FineEsportazione();
     }
-    DBGrid1->setDataSource(nullptr);
-    Query1->close();
-    DBGrid1->setDataSource(Query1);
     if (esito.stato == EsitoFoglio::ErroreCella) {
         const QString campo = campi.value(esito.colonna - 1).nome;
         MostraErrore(QStringLiteral("Esportazione dati su Tabella Excel Interrotta. \n"
