@@ -19,6 +19,7 @@
 #include "utilities/traduzioneutilita.h"
 
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -35,7 +36,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -98,15 +98,7 @@ TfrmEsportazioneTabelle::~TfrmEsportazioneTabelle()
 
 void TfrmEsportazioneTabelle::costruisci()
 {
-    auto *area = new QScrollArea(this);
-    area->setObjectName(QStringLiteral("AreaModulo"));
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    auto *contenuto = new QWidget;
-    area->setWidget(contenuto);
-    auto *esterno = new QVBoxLayout(this);
-    esterno->setContentsMargins(0, 0, 0, 0);
-    esterno->addWidget(area);
+    QWidget *contenuto = this;
 
     // ---- upper part ----
     Label7 = createLabel(contenuto, QStringLiteral("Label7"), QStringLiteral("Lista modelli"));
@@ -137,7 +129,6 @@ void TfrmEsportazioneTabelle::costruisci()
     Label9 = createLabel(contenuto, QStringLiteral("Label9"),
                          QStringLiteral("Risultato dell'esecuzione del modello (premere Esporta per ottenere l'archivio)"));
     DBGrid1 = createNamed<DBGrid>(contenuto, QStringLiteral("DBGrid1"));
-    DBGrid1->setMinimumHeight(110);
 
     gbPercorso = createNamed<QGroupBox>(contenuto, QStringLiteral("gbPercorso"));
     gbPercorso->setTitle(QStringLiteral("Percorso dell'archivio da generare"));
@@ -209,7 +200,13 @@ void TfrmEsportazioneTabelle::costruisci()
     connect(buttClear, &QPushButton::clicked, this, &TfrmEsportazioneTabelle::buttClearClick);
 
     // ---- layout ----
-    auto *v = new QVBoxLayout(contenuto);
+    // The upper part keeps its place at the top; the editor lies below it and shows as the window
+    // is enlarged (resizeEvent places both).
+    superiore = new QWidget(this);
+    superiore->setObjectName(QStringLiteral("ParteSuperiore"));
+    auto *v = new QVBoxLayout(superiore);
+    v->setContentsMargins(8, 6, 8, 4);
+    v->setSpacing(4);
     auto *alto = new QGridLayout;
     alto->addWidget(Label7, 0, 0);
     alto->addWidget(cbPreimpostati, 1, 0);
@@ -233,45 +230,50 @@ void TfrmEsportazioneTabelle::costruisci()
     v->addLayout(esporta);
     v->addWidget(PrgBar);
 
-    auto *editor = new QWidget(contenuto);
+    editor = new QWidget(this);
     editor->setObjectName(QStringLiteral("EditorModelli"));
-    auto *g = new QGridLayout(editor);
-    g->setContentsMargins(0, 8, 0, 0);
-    g->addWidget(Label2, 0, 0);
-    g->addWidget(LBTableName, 1, 0, 5, 1);
-    g->addWidget(Label3, 0, 1);
-    g->addWidget(LBFieldName, 1, 1, 5, 1);
-    g->addWidget(rgDestinaz, 0, 2, 3, 1);
-    g->addWidget(Label8, 3, 2);
-    g->addWidget(EditData, 4, 2);
-    g->addWidget(Label12, 5, 2);
-    g->addWidget(EditOrdinamento, 6, 2);
-    g->addWidget(Label4, 0, 3);
-    g->addWidget(MemoCampi, 1, 3, 2, 1);
-    g->addWidget(Label5, 3, 3);
-    g->addWidget(MemoDBSelected, 4, 3, 3, 1);
-    g->addWidget(Label6, 0, 4);
-    g->addWidget(MemoCondizione, 1, 4, 2, 1);
-    g->addWidget(Label10, 3, 4);
-    g->addWidget(MemoFormattazione, 4, 4, 3, 1);
-    g->addWidget(Label11, 7, 3, 1, 2);
+    auto *colonne = new QHBoxLayout;
+    auto colonna = [&colonne](std::initializer_list<QWidget *> widgets, int stretch, bool finale = false) {
+        auto *c = new QVBoxLayout;
+        for (QWidget *w : widgets)
+            c->addWidget(w);
+        if (finale)
+            c->addStretch();
+        colonne->addLayout(c, stretch);
+    };
+    colonna({Label2, LBTableName}, 2);
+    colonna({Label3, LBFieldName}, 2);
+    colonna({rgDestinaz, Label8, EditData, Label12, EditOrdinamento}, 2, true);
+    colonna({Label4, MemoCampi, Label5, MemoDBSelected}, 3);
+    colonna({Label6, MemoCondizione, Label10, MemoFormattazione}, 3);
     auto *modelli = new QHBoxLayout;
     modelli->addWidget(Button3);
     modelli->addWidget(Button4);
     modelli->addWidget(buttElimina);
     modelli->addStretch();
     modelli->addWidget(buttClear);
-    g->addLayout(modelli, 8, 0, 1, 5);
-    g->setColumnStretch(3, 2);
-    g->setColumnStretch(4, 2);
-    editor->setMinimumHeight(330);
-    v->addWidget(editor);
-
-    // Small at opening: the presets, the grid and the export; the editor below, reached by
-    // enlarging the window or scrolling.
-    contenuto->setMinimumHeight(560);
+    auto *e = new QVBoxLayout(editor);
+    e->setContentsMargins(8, 4, 8, 8);
+    e->addLayout(colonne);
+    e->addWidget(Label11);
+    e->addLayout(modelli);
+    DBGrid1->setMinimumHeight(40);
+    DirectoryListBox1->setMinimumHeight(40);
+    PrgBar->setMaximumHeight(12);
+    setMinimumSize(560, AltezzaSuperiore);
     setSizeGripEnabled(true);
-    resize(770, 236);
+    resize(770, AltezzaSuperiore);
+}
+
+void TfrmEsportazioneTabelle::resizeEvent(QResizeEvent *evento)
+{
+    QDialog::resizeEvent(evento);
+    // The editor needs about 400 pixels; what the window has beyond them goes to the upper part.
+    const int spazioEditor = std::max(0, height() - AltezzaSuperiore);
+    const int altezzaEditor = std::max(editor->minimumSizeHint().height(), std::min(spazioEditor, 420));
+    const int altezzaSuperiore = std::max(AltezzaSuperiore, height() - altezzaEditor);
+    superiore->setGeometry(0, 0, width(), altezzaSuperiore);
+    editor->setGeometry(0, altezzaSuperiore, width(), std::max(altezzaEditor, height() - altezzaSuperiore));
 }
 
 void TfrmEsportazioneTabelle::FormCreate()

@@ -55,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
+    void resizeEvent(QResizeEvent *evento) override;
 
 private:
     void costruisci();
@@ -81,6 +82,9 @@ private:
     bool primaScelta = true;
     bool esportando = false;
     QString cartellaPredefinita;
+    static constexpr int AltezzaSuperiore = 236; // the window's height at opening
+    QWidget *superiore = nullptr;
+    QWidget *editor = nullptr;
 
     // upper part
     QLabel *Label7 = nullptr;
