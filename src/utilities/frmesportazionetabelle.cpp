@@ -456,6 +456,7 @@ void TfrmEsportazioneTabelle::rgTIPOClick()
 {
     const bool excel = rgTIPO->itemIndex() == 1;
     gbNome->setTitle(excel ? QStringLiteral("Nome foglio di lavoro") : QStringLiteral("Nome dell'archivio"));
+    TraduciSeTabellaLingua({gbNome});
     // The workbook is a file too: its folder and name stay editable beside the sheet's name.
     EdtNomeFoglioLavoro->setVisible(excel);
 }

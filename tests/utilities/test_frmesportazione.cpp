@@ -588,6 +588,10 @@ private slots:
         QCOMPARE(figlio<QLabel>(f(), "Label13")->text(), QStringLiteral("File path"));
         QCOMPARE(figlio<RadioGroup>(f(), "rgTIPO")->button(1)->text(), QStringLiteral("Excel format"));
         QCOMPARE(figlio<RadioGroup>(f(), "rgDestinaz")->title(), QStringLiteral("Field destination"));
+        // The name box's caption follows the type in the same language.
+        figlio<RadioGroup>(f(), "rgTIPO")->setItemIndex(1);
+        figlio<RadioGroup>(f(), "rgTIPO")->setItemIndex(0);
+        QCOMPARE(figlio<QGroupBox>(f(), "gbNome")->title(), QStringLiteral("File name"));
     }
 };
 
