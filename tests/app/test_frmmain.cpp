@@ -1,5 +1,6 @@
 // The main window driven by its menu items' names: the two menu states, the rotation menu, the
 // results check, discarding the calendar, help, About and the splash.
+#include "app/comandi.h"
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmstart.h"
@@ -243,6 +244,19 @@ private slots:
 
         frmStart = nullptr;
         FrmAbout = nullptr;
+    }
+
+    void theExportItemOpensTheExportForm()
+    {
+        TFrmMain w;
+        CollegaComandi(w);
+        QString shown;
+        setModalBackend([&](QDialog &d) {
+            shown = d.objectName();
+            return 0;
+        });
+        w.Voce(QStringLiteral("Esportazioneasciiexcel1"))->trigger();
+        QCOMPARE(shown, QStringLiteral("frmEsportazioneTabelle"));
     }
 
 private:
