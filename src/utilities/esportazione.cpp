@@ -211,8 +211,13 @@ QString ApplicaFormatoNumerico(const QString &formato, const QVariant &valore)
 
     bool negativo = false;
     QString cifre;
-    if (intero) {
-        qlonglong n = valore.typeId() == QMetaType::Double ? qRound64(valore.toDouble()) : valore.toLongLong();
+    if (intero && valore.typeId() == QMetaType::Double && !(std::fabs(valore.toDouble()) < 9e18)) {
+        // Beyond a 64-bit whole number (or not a number at all): the digits of the rounded value.
+        const double x = std::isfinite(valore.toDouble()) ? valore.toDouble() : 0;
+        negativo = x < 0;
+        cifre = QString::number(std::fabs(x), 'f', 0);
+    } else if (intero) {
+        const qlonglong n = valore.typeId() == QMetaType::Double ? qRound64(valore.toDouble()) : valore.toLongLong();
         negativo = n < 0;
         cifre = QString::number(negativo ? -static_cast<qulonglong>(n) : static_cast<qulonglong>(n));
         if (precisione > cifre.size())

@@ -286,7 +286,6 @@ void TfrmEsportazioneTabelle::FormCreate()
     }
     RiempiModelli();
     RiempiTabelle();
-    primaScelta = true;
     PulisciDati();
     MostraCartella(cartellaPredefinita);
     TraduciEtichette();
@@ -353,7 +352,6 @@ void TfrmEsportazioneTabelle::PulisciDati()
     MemoCondizione->clear();
     MemoFormattazione->clear();
     rgDestinaz->setItemIndex(0);
-    primaScelta = true;
     cbPreimpostati->blockSignals(true);
     cbPreimpostati->setCurrentIndex(-1);
     cbPreimpostati->setEditText(QString());
@@ -404,7 +402,6 @@ void TfrmEsportazioneTabelle::cbPreimpostatiChange(int indice)
     cbPreimpostati->setCurrentIndex(indice);
     cbPreimpostati->blockSignals(false);
     modelloCorrente = indice;
-    primaScelta = false;
     PrgBar->setValue(0);
 }
 
@@ -431,7 +428,6 @@ void TfrmEsportazioneTabelle::LBFieldNameDblClick()
     QListWidgetItem *campo = LBFieldName->currentItem();
     if (!tabella || !campo)
         return;
-    primaScelta = false;
     BoxEditor box{testoMemo(MemoCampi), testoMemo(MemoDBSelected), testoMemo(MemoCondizione), EditData->text(),
                   EditOrdinamento->text()};
     AggiungiCampoScelto(box, rgDestinaz->itemIndex(), tabella->text(), campo->text());

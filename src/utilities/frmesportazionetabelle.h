@@ -79,7 +79,6 @@ private:
     store::Query *Query1 = nullptr;
     QList<int> progressivi; // PROGR of each entry of cbPreimpostati
     int modelloCorrente = -1;
-    bool primaScelta = true;
     bool esportando = false;
     QString cartellaPredefinita;
     static constexpr int AltezzaSuperiore = 236; // the window's height at opening

@@ -160,6 +160,8 @@ private slots:
         QCOMPARE(riga(quoz, 3.5, QStringLiteral("sepDec Quoz= .")), QStringLiteral("         3.500"));
         QCOMPARE(riga(quoz, 3.5, QStringLiteral("sepDec Quoz=")), QStringLiteral("          3500"));
         QCOMPARE(riga(quoz, -1.26, QStringLiteral("Formato Quoz=%8.1f")), QStringLiteral("    -1,3"));
+        QCOMPARE(riga(quoz, 2.5e20, QStringLiteral("Formato Quoz=%d")), QStringLiteral("250000000000000000000"));
+        QCOMPARE(riga(quoz, -7.6, QStringLiteral("Formato Quoz=%4d")), QStringLiteral("  -8"));
         QCOMPARE(riga(campo(QStringLiteral("Importo"), TipoEsportazione::Decimale, 2), 12.0),
                  QStringLiteral("         12,00"));
 
