@@ -11,6 +11,7 @@
 #include "ui/modale.h"
 #include "ui/radiogroup.h"
 #include "utilities/frmesportazionetabelle.h"
+#include "utilities/inputdate.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -569,6 +570,23 @@ private slots:
         QCOMPARE(modelli->count(), 1);
         QCOMPARE(modelli->currentIndex(), -1);
         QCOMPARE(figlio<QPlainTextEdit>(f(), "MemoCampi")->toPlainText(), QString());
+    }
+
+    void thePeriodDialogOpensTheSidesLeftEmpty()
+    {
+        TInputDate d;
+        auto *inizio = d.findChild<QLineEdit *>(QStringLiteral("EDdaData"));
+        auto *fine = d.findChild<QLineEdit *>(QStringLiteral("EDaData"));
+        QFocusEvent uscita(QEvent::FocusOut);
+        QCoreApplication::sendEvent(inizio, &uscita);
+        QCOMPARE(inizio->text(), QStringLiteral("01/01/1000"));
+        fine->setText(QStringLiteral("12/05/2024"));
+        QCoreApplication::sendEvent(fine, &uscita);
+        QCOMPARE(fine->text(), QStringLiteral("12/05/2024"));
+        fine->clear();
+        d.findChild<QPushButton *>(QStringLiteral("BTok"))->click();
+        QCOMPARE(fine->text(), QStringLiteral("31/12/9999"));
+        QCOMPARE(d.result(), int(QDialog::Accepted));
     }
 
     void captionsInEnglish()
