@@ -11,6 +11,7 @@
 #include "rotations/frmrtrotazioni.h"
 #include "rotations/frmrtsquadre.h"
 #include "ui/modale.h"
+#include "utilities/frmesportazionetabelle.h"
 
 namespace {
 // A form created with the main window as owner, shown modally and destroyed when it closes.
@@ -39,6 +40,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRTformazioni>(finestra, "Formazioni1");
     registraForm<TFrmRTrotazioni>(finestra, "Rotazioni2");
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
+    registraForm<TfrmEsportazioneTabelle>(finestra, "Esportazioneasciiexcel1");
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {

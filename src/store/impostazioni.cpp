@@ -24,8 +24,9 @@ QString Traduci(const QString &testo, const QString &lingua)
     if (pulito.startsWith(QLatin1Char('&')))
         pulito.remove(0, 1);
     pulito.remove(QLatin1Char('\''));
-    store::Query query(QStringLiteral("select ") + lingua + QStringLiteral(" from lingua where ITALIANO = '") + pulito +
-                       QStringLiteral("' "));
+    // The table keeps only the first 100 characters of a longer text: that is its key.
+    store::Query query(QStringLiteral("select ") + lingua + QStringLiteral(" from lingua where ITALIANO = '") +
+                       pulito.left(100) + QStringLiteral("' "));
     query.open();
     if (query.isEmpty())
         return pulito;

@@ -142,10 +142,8 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     {"Ordine per:", "Order by:", "Trier par:"},
     {"I nomi dei campi da formattare in uscita, devono essere uguali a quelli dellintestazione delle colonne "
      "visibili nel risultato dellesecuzione del modello.",
-     "The names of the fields to format on output must match the column headers shown in the result of "
-     "running the preset.",
-     "Les noms des champs à mettre en forme en sortie doivent être identiques aux en-têtes des colonnes "
-     "visibles dans le résultat de l'exécution du modèle."},
+     "Field names to format on output must match the column headers shown in the preset's result.",
+     "Les champs à formater doivent porter les noms des en-têtes des colonnes du résultat du modèle."},
 
     // rotation forms: teams
     {"Nome squadra:", "Team name:", "Nom de l'équipe:"},

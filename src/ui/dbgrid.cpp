@@ -40,6 +40,15 @@ int DBGridModel::addColumn(const QString &field, const QString &title)
     return int(fields.size()) - 1;
 }
 
+void DBGridModel::clearColumns()
+{
+    beginResetModel();
+    fields.clear();
+    titles.clear();
+    cells.clear();
+    endResetModel();
+}
+
 void DBGridModel::setColumnTitle(int column, const QString &title)
 {
     if (column < 0 || column >= titles.size())
@@ -201,6 +210,12 @@ void DBGrid::addColumn(const QString &field, const QString &title, int width)
     widths << width;
     model_->addColumn(field, title);
     applyWidths();
+}
+
+void DBGrid::clearColumns()
+{
+    widths.clear();
+    model_->clearColumns();
 }
 
 void DBGrid::applyWidths()

@@ -22,6 +22,7 @@ public:
     void setCursor(store::Cursor *cursor);
     store::Cursor *cursor() const { return source; }
     int addColumn(const QString &field, const QString &title);
+    void clearColumns();
     void setColumnTitle(int column, const QString &title);
     QString columnTitle(int column) const { return titles.value(column); }
     QString columnField(int column) const { return fields.value(column); }
@@ -65,6 +66,8 @@ public:
     store::Cursor *dataSource() const { return model_->cursor(); }
     // Adds a column showing the field under the title, the given pixels wide (or as wide as the title).
     void addColumn(const QString &field, const QString &title, int width);
+    // Removes every column (a grid whose columns follow a query's result).
+    void clearColumns();
     void setColumnTitle(int column, const QString &title);
     QString columnTitle(int column) const { return model_->columnTitle(column); }
     DBGridModel *dataModel() const { return model_; }

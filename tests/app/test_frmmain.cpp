@@ -259,6 +259,19 @@ private slots:
         QCOMPARE(shown, QStringList{QStringLiteral("TFrmRTrotazioni Elenco rotazioni di gioco")});
     }
 
+    void theExportItemOpensTheExportForm()
+    {
+        TFrmMain w;
+        CollegaComandi(w);
+        QString shown;
+        setModalBackend([&](QDialog &d) {
+            shown = d.objectName();
+            return 0;
+        });
+        w.Voce(QStringLiteral("Esportazioneasciiexcel1"))->trigger();
+        QCOMPARE(shown, QStringLiteral("frmEsportazioneTabelle"));
+    }
+
 private:
     std::unique_ptr<TempProgramFolder> folder;
     std::unique_ptr<ScriptedMessages> boxes;
