@@ -3,6 +3,7 @@
 #include "app/frmimpostazioni.h"
 #include "championship/frmcalendario.h"
 #include "championship/frmclassifica.h"
+#include "championship/frmmodrisultati.h"
 #include "championship/frmrisultati.h"
 #include "championship/stclassifica.h"
 #include "app/frmmain.h"
@@ -37,6 +38,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRTgiocatori>(finestra, "Giocaotir1");
     registraForm<TFrmRTformazioni>(finestra, "Formazioni1");
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
+    registraForm<TFrmModRisultati>(finestra, "Risultati1");
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {
