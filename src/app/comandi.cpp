@@ -3,6 +3,7 @@
 #include "app/frmimpostazioni.h"
 #include "championship/frmcalendario.h"
 #include "championship/frmclassifica.h"
+#include "championship/frmmodnomisquadre.h"
 #include "championship/frmmodrisultati.h"
 #include "championship/frmrisultati.h"
 #include "championship/stclassifica.h"
@@ -39,6 +40,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRTformazioni>(finestra, "Formazioni1");
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
     registraForm<TFrmModRisultati>(finestra, "Risultati1");
+    registraForm<TFrmModNomiSquadre>(finestra, "Modificanomisquadre");
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {
