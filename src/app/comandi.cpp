@@ -2,6 +2,7 @@
 
 #include "app/frmimpostazioni.h"
 #include "championship/frmcalendario.h"
+#include "championship/frmcaricagiornata.h"
 #include "championship/frmclassifica.h"
 #include "championship/frmmodnomisquadre.h"
 #include "championship/frmmodrisultati.h"
@@ -41,6 +42,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
     registraForm<TFrmModRisultati>(finestra, "Risultati1");
     registraForm<TFrmModNomiSquadre>(finestra, "Modificanomisquadre");
+    finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {

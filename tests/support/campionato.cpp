@@ -2,6 +2,9 @@
 
 #include "store/table.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 using store::Table;
 
 namespace prova {
@@ -91,6 +94,24 @@ QStringList Nomi(const char *prefisso, int quante)
     for (int i = 1; i <= quante; ++i)
         l << QStringLiteral("%1 %2").arg(QLatin1String(prefisso)).arg(i);
     return l;
+}
+
+QStringList RighePdf(const QString &file)
+{
+    const QString programma = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (programma.isEmpty())
+        return {};
+    QProcess p;
+    p.start(programma, {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        qFatal("pdftotext failed on %s", qPrintable(file));
+    QStringList righe;
+    for (const QString &r : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (!r.trimmed().isEmpty())
+            righe << r.simplified();
+    if (righe.isEmpty())
+        righe << QString(); // a PDF without text is not "no pdftotext"
+    return righe;
 }
 
 Riga RigaDi(const QString &squadra)

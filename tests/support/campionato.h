@@ -45,6 +45,10 @@ Giornata GiornataDi(int numero);
 // Every value of one field of a table, in stored order.
 QStringList Colonna(const QString &file, const QString &campo);
 
+// The lines of a PDF file as pdftotext lays them out, blanks inside each line squeezed to one;
+// a null list when pdftotext is not installed.
+QStringList RighePdf(const QString &file);
+
 // The control of that name, or the test stops.
 template <typename T> T *Figlio(QObject *form, const QString &nome)
 {
