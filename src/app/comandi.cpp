@@ -7,6 +7,7 @@
 #include "championship/frmmodnomisquadre.h"
 #include "championship/frmmodrisultati.h"
 #include "championship/frmrisultati.h"
+#include "championship/frmstatistichesquadra.h"
 #include "championship/stclassifica.h"
 #include "app/frmmain.h"
 #include "rotations/frmrtformazioni.h"
@@ -42,6 +43,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
     registraForm<TFrmModRisultati>(finestra, "Risultati1");
     registraForm<TFrmModNomiSquadre>(finestra, "Modificanomisquadre");
+    registraForm<TFrmStatisticheSquadra>(finestra, "Persquadra1");
     finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
