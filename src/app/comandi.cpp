@@ -6,6 +6,7 @@
 #include "championship/frmclassifica.h"
 #include "championship/frmmodnomisquadre.h"
 #include "championship/frmmodrisultati.h"
+#include "championship/frmprevisionegiornata.h"
 #include "championship/frmrisultati.h"
 #include "championship/frmstatistichesquadra.h"
 #include "championship/stclassifica.h"
@@ -44,6 +45,7 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmModRisultati>(finestra, "Risultati1");
     registraForm<TFrmModNomiSquadre>(finestra, "Modificanomisquadre");
     registraForm<TFrmStatisticheSquadra>(finestra, "Persquadra1");
+    registraForm<TFrmPrevisioneGiornata>(finestra, "Previsionegiornata1");
     finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
