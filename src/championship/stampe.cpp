@@ -2,6 +2,8 @@
 
 #include "core/configurazione.h"
 
+#include <QFontMetricsF>
+
 namespace {
 constexpr qreal AltezzaPiede = 36;
 constexpr qreal XCredito = 24;
@@ -12,6 +14,20 @@ QFont CarattereStampa(const char *famiglia, int punti, bool grassetto)
     QFont f{QString::fromLatin1(famiglia)};
     f.setPointSize(punti);
     f.setBold(grassetto);
+    return f;
+}
+
+QFont CarattereCheEntra(const QFont &carattere, const QString &testo, qreal larghezza)
+{
+    QFont f = carattere;
+    // Report units are pixels at 96 dpi; a point is 96/72 of them.
+    const auto misura = [&](const QFont &font) {
+        QFont g = font;
+        g.setPixelSize(qRound(font.pointSizeF() * ReportDpi / 72.0 * 8)); // measured eight times larger
+        return QFontMetricsF(g).horizontalAdvance(testo) / 8;
+    };
+    while (f.pointSize() > 6 && misura(f) > larghezza)
+        f.setPointSize(f.pointSize() - 1);
     return f;
 }
 

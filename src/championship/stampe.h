@@ -12,6 +12,9 @@ inline constexpr const char *CreditoStampa = "Brivo_Rotaset, realizzato da Brivo
 
 // The reports' fonts: the family as designed ("Arial", "Verdana"), its point size, bold or not.
 QFont CarattereStampa(const char *famiglia, int punti, bool grassetto = false);
+// The font made smaller, down to 6 points, until the text fits the width (report units): a
+// translated header never runs into the next column.
+QFont CarattereCheEntra(const QFont &carattere, const QString &testo, qreal larghezza);
 // The maker's web address and support mailbox on one line.
 QString ContattiStampa();
 // The page footer: a rule across the page, the credit line on the left (item `nomeCredito`) and the

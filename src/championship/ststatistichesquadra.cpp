@@ -75,7 +75,8 @@ ReportDocument TStStatisticheSquadra::Pagine()
         // QRLabel10 is the quotient's header, printed empty when quotients are left out.
         const QString nome = i == IndiceQuoziente ? QStringLiteral("QRLabel10") : QStringLiteral("QRLabel%1").arg(i + 2);
         const QString testo = i == IndiceQuoziente && !Quozienti ? QString() : intestazioni[i];
-        intestazione.addText(nome, XIntestazioni[i], YIntestazione, testo, f);
+        const qreal spazio = (i + 1 < intestazioni.size() ? XIntestazioni[i + 1] : larghezza) - XIntestazioni[i] - 4;
+        intestazione.addText(nome, XIntestazioni[i], YIntestazione, testo, CarattereCheEntra(f, testo, spazio));
     }
     intestazione.addLine(QStringLiteral("QRShape1"), QPointF(0, AltezzaIntestazione - 3),
                          QPointF(larghezza, AltezzaIntestazione - 3));
