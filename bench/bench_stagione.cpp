@@ -1,6 +1,7 @@
 // A whole season saved matchday by matchday through the store, as results entry saves it:
 // 20 teams, 38 matchdays. Prints the median time of one matchday save and the durable commits
-// each save made. Never part of the test run's pass or fail.
+// each save made; then the same for a result corrected and for a team renamed across the season. Never part of the test run's pass or fail.
+#include "championship/rinomina.h"
 #include "championship/salvarisultati.h"
 #include "core/cartella.h"
 #include "store/database.h"
@@ -36,10 +37,15 @@ int main()
     {
         store::Table classifica(QStringLiteral("Class.db"));
         store::Table giornate(QStringLiteral("giornate.db"));
+        store::Table squadre(QStringLiteral("squadre.db"));
         classifica.open();
         giornate.open();
+        squadre.open();
         store::Transaction tr;
         for (const QString &n : names) {
+            squadre.append();
+            squadre.fieldByName(QStringLiteral("Squadre")).setAsString(n);
+            squadre.post();
             classifica.append();
             classifica.fieldByName(QStringLiteral("Squadre")).setAsString(n);
             classifica.fieldByName(QStringLiteral("Punti")).setAsInteger(0);
@@ -83,6 +89,33 @@ int main()
         times << double(t.nsecsElapsed()) / 1e6;
         commitsPerSave << commits;
     }
+    giornate.close();
+
+    // A result corrected on every matchday, then one team renamed in all three tables.
+    QList<double> corrections;
+    QList<int> commitsPerCorrection;
+    for (int g = 1; g <= Matchdays; ++g) {
+        commits = 0;
+        QElapsedTimer t;
+        t.start();
+        CorreggiRisultati(g, {{1 + g % 10, QStringLiteral("2"), QStringLiteral("3")}});
+        corrections << double(t.nsecsElapsed()) / 1e6;
+        commitsPerCorrection << commits;
+    }
+    commits = 0;
+    QElapsedTimer rename;
+    rename.start();
+    const int posti = RinominaSquadra(names.first(), QStringLiteral("Nuovo nome d'Esempio"));
+    const double renameMs = double(rename.nsecsElapsed()) / 1e6;
+    const int renameCommits = commits;
+    std::sort(corrections.begin(), corrections.end());
+    std::printf("result correction: median %.2f ms, slowest %.2f ms; durable commits per correction: %d to %d\n",
+                corrections[corrections.size() / 2], corrections.last(),
+                *std::min_element(commitsPerCorrection.begin(), commitsPerCorrection.end()),
+                *std::max_element(commitsPerCorrection.begin(), commitsPerCorrection.end()));
+    std::printf("team renamed in %d matchday slots: %.2f ms, %d durable commit(s)\n", posti, renameMs, renameCommits);
+    giornate.open();
+
     sqlite3_commit_hook(store::Database::instance().handle(), nullptr, nullptr);
     std::sort(times.begin(), times.end());
     const int fewest = *std::min_element(commitsPerSave.begin(), commitsPerSave.end());

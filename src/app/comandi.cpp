@@ -2,8 +2,13 @@
 
 #include "app/frmimpostazioni.h"
 #include "championship/frmcalendario.h"
+#include "championship/frmcaricagiornata.h"
 #include "championship/frmclassifica.h"
+#include "championship/frmmodnomisquadre.h"
+#include "championship/frmmodrisultati.h"
+#include "championship/frmprevisionegiornata.h"
 #include "championship/frmrisultati.h"
+#include "championship/frmstatistichesquadra.h"
 #include "championship/stclassifica.h"
 #include "app/frmmain.h"
 #include "rotations/frmrtformazioni.h"
@@ -41,6 +46,11 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRTrotazioni>(finestra, "Rotazioni2");
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
     registraForm<TfrmEsportazioneTabelle>(finestra, "Esportazioneasciiexcel1");
+    registraForm<TFrmModRisultati>(finestra, "Risultati1");
+    registraForm<TFrmModNomiSquadre>(finestra, "Modificanomisquadre");
+    registraForm<TFrmStatisticheSquadra>(finestra, "Persquadra1");
+    registraForm<TFrmPrevisioneGiornata>(finestra, "Previsionegiornata1");
+    finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {

@@ -157,30 +157,57 @@ void TFrmCalendario::EDTnGIORNExit()
     }
 }
 
+bool TFrmCalendario::ControllaIntestazione(int &n, int &g)
+{
+    if (!Numero(EDTnSQ, n) || !Numero(EDTnGIORN, g))
+        return false;
+    if (g % 2 != 0) {
+        MostraAttenzione(QStringLiteral("Il numero delle giornate deve essere un numero pari."));
+        EDTnGIORN->setFocus();
+        return false;
+    }
+    if (g < 4) {
+        MostraErrore(QStringLiteral("Il numero delle giornate non puo' essere inferiore a 4."));
+        EDTnGIORN->setFocus();
+        return false;
+    }
+    if (n > 20 || n < 4) {
+        MostraErrore(QStringLiteral("Il numero delle squadre non può essere maggiore di 20 o inferiore a 4."));
+        EDTnSQ->setFocus();
+        return false;
+    }
+    if (EDTmySQ->text().trimmed().isEmpty()) {
+        MostraErrore(QStringLiteral("Il nome della tua squadra non può essere vuoto."));
+        EDTmySQ->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void TFrmCalendario::BloccaIntestazione(bool blocca)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{EDTanno, EDTcateg, EDTnGIORN, EDTmySQ, EDTnSQ, ButSalva})
+        w->setEnabled(!blocca);
+}
+
 void TFrmCalendario::ButSalvaClick()
 {
     SQ[0]->setText(EDTmySQ->text());
     int n = 0;
     int g = 0;
-    if (!Numero(EDTnSQ, n) || !Numero(EDTnGIORN, g))
+    if (!ControllaIntestazione(n, g))
         return;
-    if (g < 4) {
-        MostraErrore(QStringLiteral("Il numero delle giornate non puo' essere inferiore a 4."));
-        EDTnGIORN->setFocus();
-        return;
-    }
-    if (n > 20 || n < 4) {
-        MostraErrore(QStringLiteral("Il numero delle squadre non può essere maggiore di 20 o inferiore a 4."));
-        return;
-    }
     for (int i = 0; i < 20; ++i)
         SQ[i]->setEnabled(i < n);
     BTMsquadre->setEnabled(true);
     sbAnnulla->setEnabled(true);
+    BloccaIntestazione(true);
+    SQ[0]->setFocus();
 }
 
 void TFrmCalendario::sbAnnullaClick()
 {
+    BloccaIntestazione(false);
     sbAnnulla->setEnabled(false);
     BTMsquadre->setEnabled(false);
     for (QLineEdit *e : SQ)
@@ -191,9 +218,18 @@ void TFrmCalendario::ButEsciClick() { close(); }
 
 void TFrmCalendario::BTMsquadreClick()
 {
+    // What is stored is checked again: the counts as the header holds them, and one name per team.
     int n = 0;
-    while (n < 20 && SQ[n]->isEnabled())
-        ++n;
+    int g = 0;
+    if (!ControllaIntestazione(n, g))
+        return;
+    int aperte = 0;
+    while (aperte < 20 && SQ[aperte]->isEnabled())
+        ++aperte;
+    if (aperte != n) {
+        MostraErrore(QStringLiteral("Il numero delle squadre è cambiato: premere \"Annulla\" e poi \"Salva\"."));
+        return;
+    }
     // Team names are the keys of the standings and the calendar: each must be there, and once.
     QSet<QString> nomi;
     for (int i = 0; i < n; ++i) {

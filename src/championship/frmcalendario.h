@@ -42,6 +42,11 @@ private:
     void TraduciEtichette();
     bool Numero(QLineEdit *edit, int &valore);
     bool Memorizza(int squadre);
+    // Every check of the header: g even and at least 4, n from 4 to 20, the favourite team named.
+    // False after the check's message, with the focus on the field at fault.
+    bool ControllaIntestazione(int &squadre, int &giornate);
+    // The header stays as checked while the team names are typed: locked until "Annulla".
+    void BloccaIntestazione(bool blocca);
 
     QGroupBox *GroupBox1 = nullptr;
     QList<QLabel *> etichette; // Label1 .. Label5

@@ -1,5 +1,8 @@
 #include "championship/frmrisultati.h"
 
+#include "championship/combolista.h"
+#include "championship/grigliagiornata.h"
+#include "championship/risultato.h"
 #include "championship/salvarisultati.h"
 #include "core/messaggi.h"
 #include "store/database.h"
@@ -31,22 +34,6 @@ const QString MsgVariatiSalvare =
 constexpr int CampiSempreAbilitati = 4;
 
 
-
-bool ValoreAmmesso(const QString &testo)
-{
-    return testo == QLatin1String("3") || testo == QLatin1String("2") || testo == QLatin1String("1") ||
-           testo == QLatin1String("0") || testo == Nessuno;
-}
-
-// Both sides numbers: one side 3 sets, the other 0 to 2.
-bool CoppiaAmmessa(const QString &a, const QString &b)
-{
-    const int x = a.toInt();
-    const int y = b.toInt();
-    if (x + y > 5 || x + y < 3)
-        return false;
-    return !((x == 2 && y == 2) || (x == 2 && y == 1) || (x == 1 && y == 2));
-}
 
 QString Campo(const char *prefisso, int k) { return QLatin1String(prefisso) + QString::number(k); }
 
@@ -83,6 +70,8 @@ TFrmRisultati::~TFrmRisultati()
         TblGiornate->cancel();
 }
 
+QLineEdit *TFrmRisultati::P(int k) const { return griglia->P(k); }
+
 void TFrmRisultati::costruisci()
 {
     LabTitolo = createNamed<QLabel>(this, QStringLiteral("LabTitolo"));
@@ -102,44 +91,12 @@ void TFrmRisultati::costruisci()
     connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
     connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] { CboxGiornateChange(); });
 
-    auto *griglia = new QGridLayout;
-    griglia->setHorizontalSpacing(6);
-    griglia->setVerticalSpacing(4);
-    griglia->setColumnStretch(0, 1);
-    griglia->setColumnStretch(4, 1);
-    griglia->setColumnMinimumWidth(2, 16);
+    griglia = std::make_unique<GrigliaGiornata>(this, TblGiornate, GrigliaGiornata::Accanto::SetDigitati);
     for (int k = 1; k <= NumeroCampi; ++k) {
-        DBEdit *sq = createNamed<DBEdit>(this, Campo("SQ", k));
-        sq->setReadOnly(true);
-        sq->setFocusPolicy(Qt::NoFocus);
-        QPalette sfondo = sq->palette(); // shown, never typed into: the form's own background
-        sfondo.setColor(QPalette::Base, sfondo.color(QPalette::Window));
-        sq->setPalette(sfondo);
-        sq->setMinimumWidth(sq->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
-        sq->setDataField(TblGiornate, Campo("Squadra", k));
-        squadre[size_t(k - 1)] = sq;
-
-        QLineEdit *p = createNamed<QLineEdit>(this, Campo("P", k));
-        p->setMaxLength(1);
-        p->setAlignment(Qt::AlignCenter);
-        p->setFixedWidth(p->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 3 + 12);
+        QLineEdit *p = griglia->P(k);
         p->setToolTip(QStringLiteral("Set vinti: 0, 1, 2, 3 oppure * se la partita non ha risultato"));
         p->installEventFilter(this);
         connect(p, &QLineEdit::textChanged, this, [this, k] { PChange(k); });
-        campiSet[size_t(k - 1)] = p;
-
-        // Match (k + 1) / 2 on its own row: home team on the left, the visitor on the right.
-        const int riga = (k - 1) / 2;
-        if (k % 2 == 1) {
-            griglia->addWidget(sq, riga, 0);
-            griglia->addWidget(p, riga, 1);
-            auto *trattino = new QLabel(QStringLiteral("-"), this);
-            trattino->setAlignment(Qt::AlignCenter);
-            griglia->addWidget(trattino, riga, 2);
-        } else {
-            griglia->addWidget(p, riga, 3);
-            griglia->addWidget(sq, riga, 4);
-        }
     }
 
     SBsi = createButton(this, QLatin1String("SBsi"), QStringLiteral("Inserisci risultati"), QStringLiteral("Salva risultati"));
@@ -169,7 +126,7 @@ void TFrmRisultati::costruisci()
     auto *principale = new QVBoxLayout(this);
     principale->addLayout(titolo);
     principale->addSpacing(8);
-    principale->addLayout(griglia);
+    principale->addLayout(griglia->layout());
     principale->addSpacing(8);
     principale->addLayout(comandi);
 
@@ -266,6 +223,7 @@ bool TFrmRisultati::MostraGiornata(int numero)
 
 void TFrmRisultati::StatoGiornata()
 {
+    giocata = false;
     if (giornataMostrata == 0) {
         for (int k = 1; k <= NumeroCampi; ++k)
             P(k)->setEnabled(false);
@@ -275,40 +233,43 @@ void TFrmRisultati::StatoGiornata()
     SBsi->setEnabled(true);
     LabTitolo2->setText(QString::number(giornataMostrata));
     if (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean()) {
+        giocata = true;
         for (int k = 1; k <= NumeroCampi; ++k)
             P(k)->setEnabled(false);
-        MostraAttenzione(QStringLiteral("La giornata richiamata è gia stata inserita, per modificare eventuali "
-                                        "risultati errati seleziona: ") +
-                         QLatin1Char('\n') + QStringLiteral(" 'Modifica risultati' dal menù."));
+        AvvisaGiocata();
         return;
     }
+    giocata = false;
     // With N teams the fields P1 ... PN are open; with N odd, PN's partner stays closed: that team rests.
     for (int k = 1; k <= NumeroCampi; ++k)
         P(k)->setEnabled(k <= CampiSempreAbilitati || k <= numeroSquadre);
 }
 
+void TFrmRisultati::AvvisaGiocata()
+{
+    MostraAttenzione(QStringLiteral("La giornata richiamata è gia stata inserita, per modificare eventuali "
+                                    "risultati errati seleziona: ") +
+                     QLatin1Char('\n') + QStringLiteral(" 'Modifica risultati' dal menù."));
+}
+
 void TFrmRisultati::RipristinaCombo()
 {
-    const QString testo = giornataMostrata ? QString::number(giornataMostrata) : QString();
-    const int i = CboxGiornate->findText(testo);
-    if (i >= 0)
-        CboxGiornate->setCurrentIndex(i);
-    CboxGiornate->setEditText(testo);
+    RimettiCombo(CboxGiornate, giornataMostrata ? QString::number(giornataMostrata) : QString());
 }
 
 void TFrmRisultati::CboxGiornateChange()
 {
     if (occupato || giornataMostrata == 0 || !isVisible())
         return;
-    bool numero = false;
-    const int scelta = CboxGiornate->currentText().trimmed().toInt(&numero);
-    if (numero && scelta == giornataMostrata) {
+    const int voce = VoceScelta(CboxGiornate);
+    const int scelta = voce < 0 ? 0 : CboxGiornate->itemText(voce).toInt();
+    if (voce >= 0 && scelta == giornataMostrata) {
         RipristinaCombo();
         return;
     }
     Occupato guardia(occupato);
     // Only a matchday of the list can take the place of the one on show.
-    if (!numero || CboxGiornate->findText(QString::number(scelta)) < 0) {
+    if (voce < 0) {
         MostraErrore(QStringLiteral("La giornata indicata non è presente nel calendario."));
         RipristinaCombo();
         return;
@@ -328,9 +289,8 @@ void TFrmRisultati::CboxGiornateChange()
 
 bool TFrmRisultati::ComboAllineata()
 {
-    bool numero = false;
-    const int scelta = CboxGiornate->currentText().trimmed().toInt(&numero);
-    if (numero && scelta == giornataMostrata) {
+    const int voce = VoceScelta(CboxGiornate);
+    if (voce >= 0 && CboxGiornate->itemText(voce).toInt() == giornataMostrata) {
         RipristinaCombo();
         return true;
     }
@@ -403,7 +363,7 @@ bool TFrmRisultati::eventFilter(QObject *watched, QEvent *event)
 
 bool TFrmRisultati::ControllaValore(int k)
 {
-    if (ValoreAmmesso(P(k)->text()))
+    if (ValoreSet(P(k)->text(), true))
         return true;
     MostraErrore(MsgSetErrato);
     P(k)->setFocus(Qt::OtherFocusReason);
@@ -421,7 +381,7 @@ bool TFrmRisultati::ControllaCoppia(int coppia)
         ImpostaSet(secondo, Nessuno);
         return true;
     }
-    if (CoppiaAmmessa(a, b))
+    if (CoppiaSet(a, b))
         return true;
     P(secondo)->setFocus(Qt::OtherFocusReason);
     MostraErrore(MsgSetErrato);
@@ -506,6 +466,11 @@ void TFrmRisultati::SBsiClick()
     if (occupato || !ComboAllineata() || giornataMostrata == 0)
         return;
     Occupato guardia(occupato);
+    if (giocata) {
+        // A played matchday has no field open: nothing to store, the warning again and no success.
+        AvvisaGiocata();
+        return;
+    }
     if (ControllaTutto())
         Salva();
 }

@@ -5,8 +5,10 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class DBEdit;
+class GrigliaGiornata;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -69,6 +71,7 @@ private:
     // Moves the table to the matchday and shows it; false when the calendar has no such matchday.
     bool MostraGiornata(int numero);
     void StatoGiornata();
+    void AvvisaGiocata();
     void ImpostaSet(int k, const QString &testo);
     void TuttiAsterisco();
     void AzzeraModifiche();
@@ -78,15 +81,13 @@ private:
     bool ComboAllineata();
     bool PuoChiudere();
 
-    QLineEdit *P(int k) const { return campiSet[size_t(k - 1)]; }
-    DBEdit *SQ(int k) const { return squadre[size_t(k - 1)]; }
+    QLineEdit *P(int k) const;
 
     store::Table *TblGiornate = nullptr;
     QComboBox *CboxGiornate = nullptr;
     QLabel *LabTitolo = nullptr;
     QLabel *LabTitolo2 = nullptr;
-    std::array<DBEdit *, NumeroCampi> squadre{};
-    std::array<QLineEdit *, NumeroCampi> campiSet{};
+    std::unique_ptr<GrigliaGiornata> griglia; // SQ1 ... SQ20 and P1 ... P20
     QPushButton *SBsi = nullptr;
     QPushButton *SBannulla = nullptr;
     QPushButton *SBesci = nullptr;
@@ -94,6 +95,7 @@ private:
     int numeroSquadre = 0;
     int giornataMostrata = 0;
     bool modificato = false;
+    bool giocata = false;   // the matchday on show is played: no field is open
     bool attivato = false;  // FormActivate has run for this showing
     bool occupato = false;  // a check or a matchday change is under way: leaving a field checks nothing
 };

@@ -48,6 +48,23 @@ void applica(const QString &squadra1, const QString &set1, const QString &set2, 
 
 } // namespace
 
+bool ValoreSet(const QString &testo, bool conAsterisco)
+{
+    if (testo.size() != 1)
+        return false;
+    const QChar c = testo.at(0);
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('3')) || (conAsterisco && c == QLatin1Char('*'));
+}
+
+bool CoppiaSet(const QString &primo, const QString &secondo)
+{
+    if (!ValoreSet(primo, false) || !ValoreSet(secondo, false))
+        return false;
+    const int a = primo.toInt();
+    const int b = secondo.toInt();
+    return (a == 3) != (b == 3);
+}
+
 int PuntiRisultato(const QString &propri, const QString &avversari)
 {
     int punti = 0;

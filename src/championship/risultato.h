@@ -3,6 +3,11 @@
 
 #include <QString>
 
+// The set value rule: a side's sets are "0", "1", "2" or "3"; "*" (no result) only where `conAsterisco`.
+bool ValoreSet(const QString &testo, bool conAsterisco);
+// The pair rule: both sides numbers (nothing else is read as one), one side 3 sets, the other 0 to 2.
+bool CoppiaSet(const QString &primo, const QString &secondo);
+
 // Points one side earns: 3 for a 3-0 or 3-1 win, 2 for a 3-2 win, 1 for the loser of a 3-2.
 int PuntiRisultato(const QString &propri, const QString &avversari);
 

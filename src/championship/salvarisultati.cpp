@@ -49,3 +49,75 @@ void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &r)
     }
     transazione.commit();
 }
+
+namespace {
+// A stored result that counts in the standings: both sides set (a "*"-"*" or blank pair counts nothing).
+bool Conteggiato(const QString &a, const QString &b)
+{
+    const auto vuoto = [](const QString &s) { return s.isEmpty() || s == Nessuno; };
+    return !(vuoto(a) && vuoto(b));
+}
+} // namespace
+
+void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
+{
+    QList<int> viste;
+    for (const Correzione &c : correzioni) {
+        if (c.partita < 1 || c.partita > RisultatiGiornata::Campi / 2 || viste.contains(c.partita))
+            throw store::EngineError(QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita),
+                                     store::HcInvalidValue);
+        viste << c.partita;
+        if (!CoppiaSet(c.set1, c.set2))
+            throw store::EngineError(QStringLiteral("E' stato immesso un valore di set errato."), store::HcInvalidValue);
+    }
+
+    // Both tables are open before the transaction begins: a table file cannot join one later.
+    store::Table giornate(QStringLiteral("giornate.db"));
+    store::Table classifica(QStringLiteral("Class.db"));
+    giornate.open();
+    classifica.open();
+    if (!giornate.locate(QStringLiteral("Giornata"), numero))
+        throw store::EngineError(QStringLiteral("La giornata %1 non è presente nel calendario.").arg(numero),
+                                 store::HcTableNotFound);
+    // An unplayed matchday has nothing in the standings yet: its results would count twice later.
+    if (!giornate.fieldByName(QStringLiteral("Giocata")).asBoolean())
+        throw store::EngineError(QStringLiteral("La giornata %1 non è ancora stata giocata.").arg(numero),
+                                 store::HcInvalidValue);
+
+    struct Partita {
+        QString casa, ospite, vecchio1, vecchio2;
+    };
+    QList<Partita> partite;
+    for (const Correzione &c : correzioni) {
+        const int primo = 2 * c.partita - 1;
+        Partita p{giornate.fieldByName(campo("Squadra", primo)).asString(),
+                  giornate.fieldByName(campo("Squadra", primo + 1)).asString(),
+                  giornate.fieldByName(campo("Set", primo)).asString(),
+                  giornate.fieldByName(campo("Set", primo + 1)).asString()};
+        if (p.casa.isEmpty() || p.ospite.isEmpty())
+            throw store::EngineError(
+                QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita), store::HcInvalidValue);
+        partite << p;
+    }
+
+    store::Transaction transazione;
+    for (const Partita &p : std::as_const(partite))
+        if (Conteggiato(p.vecchio1, p.vecchio2))
+            StornaRisultato(p.casa, p.vecchio1, p.vecchio2, p.ospite);
+
+    store::Database::faultPoint(QStringLiteral("correzione: dopo lo storno"));
+
+    giornate.edit();
+    for (const Correzione &c : correzioni) {
+        giornate.fieldByName(campo("Set", 2 * c.partita - 1)).setAsString(c.set1);
+        giornate.fieldByName(campo("Set", 2 * c.partita)).setAsString(c.set2);
+    }
+    if (!giornate.post())
+        throw store::EngineError(QStringLiteral("La giornata non è stata memorizzata."), store::HcWrite);
+
+    store::Database::faultPoint(QStringLiteral("correzione: tra le tabelle"));
+
+    for (int i = 0; i < correzioni.size(); ++i)
+        ApplicaRisultato(partite[i].casa, correzioni[i].set1, correzioni[i].set2, partite[i].ospite);
+    transazione.commit();
+}

@@ -2,6 +2,7 @@
 // team and every match in the standings, all in one transaction.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -21,3 +22,16 @@ struct RisultatiGiornata {
 // both slots open to the standings (a "*"-"*" pair changes nothing). Everything lands, or nothing:
 // throws store::EngineError and leaves both tables as they were.
 void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &risultati);
+
+// A corrected result: the match (1 ... 10) and the sets each side won.
+struct Correzione {
+    int partita = 0;
+    QString set1, set2;
+};
+
+// Corrects results of a played matchday: for each match the stored result is taken off the
+// standings, the new sets are written into the calendar and the new result is added, all in one
+// transaction. Before anything is written every correction is checked: a matchday that exists and
+// is played, a match of two teams, a pair of numbers one side of which won 3 sets ("*" is no result
+// to correct to). Throws store::EngineError, and leaves both tables as they were, on any fault.
+void CorreggiRisultati(int giornata, const QList<Correzione> &correzioni);

@@ -1,6 +1,6 @@
 #include "championship/stclassifica.h"
 
-#include "core/configurazione.h"
+#include "championship/stampe.h"
 #include "store/impostazioni.h"
 
 namespace {
@@ -9,7 +9,6 @@ namespace {
 const char *const TitoloItaliano = "C L A S S I F I C A";
 const char *const IntestazioniItaliane[] = {"Nome squadra", "Punti", "Set giocati", "SetVinti", "SetPersi", "Riposo"};
 const qreal XIntestazioni[] = {24, 264, 344, 440, 512, 600};
-const char *const PiedeProgrammaItaliano = "Brivo_Rotaset, realizzato da Brivo";
 
 // The detail line: field, item name and position.
 struct Colonna {
@@ -28,20 +27,6 @@ constexpr qreal AltezzaIntestazione = 30;
 constexpr qreal YIntestazione = 6;
 constexpr qreal AltezzaDettaglio = 22;
 constexpr qreal YDettaglio = 3;
-constexpr qreal AltezzaPiede = 36;
-
-QFont carattere(const char *famiglia, int punti, bool grassetto = false)
-{
-    QFont f{QString::fromLatin1(famiglia)};
-    f.setPointSize(punti);
-    f.setBold(grassetto);
-    return f;
-}
-
-QString contatti()
-{
-    return QLatin1String(IndirizzoSitoBrivo) + QStringLiteral("  -  ") + QLatin1String(MailSupportoBrivo);
-}
 
 } // namespace
 
@@ -51,7 +36,7 @@ TStClassifica::~TStClassifica() { QueryClassifica.close(); }
 
 QString TStClassifica::QRDBText6Print(const QString &riposo)
 {
-    return riposo == QLatin1String("True") ? QStringLiteral("Fatto") : QStringLiteral("Da fare");
+    return ParolaRiposo(riposo);
 }
 
 void TStClassifica::StClassificaBeforePrint()
@@ -64,8 +49,8 @@ void TStClassifica::StClassificaBeforePrint()
     intestazioni.clear();
     for (const char *testo : IntestazioniItaliane)
         intestazioni.append(QString::fromUtf8(testo));
-    piedeProgramma = QLatin1String(PiedeProgrammaItaliano);
-    piedeContatti = contatti();
+    piedeProgramma = QLatin1String(CreditoStampa);
+    piedeContatti = ContattiStampa();
 
     const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
     if (!LinguaDaTradurre(lingua))
@@ -80,7 +65,7 @@ void TStClassifica::StClassificaBeforePrint()
 ReportBand TStClassifica::bandaDettaglio()
 {
     ReportBand banda(AltezzaDettaglio);
-    const QFont f = carattere("Arial", 10);
+    const QFont f = CarattereStampa("Arial", 10);
     for (const Colonna &c : ColonneDettaglio) {
         QString testo = QueryClassifica.fieldByName(QLatin1String(c.campo)).asString();
         if (qstrcmp(c.campo, "Riposo") == 0)
@@ -98,11 +83,11 @@ ReportDocument TStClassifica::Pagine()
     const qreal larghezza = ReportDocument().area().width();
 
     ReportBand bandaTitolo(AltezzaTitolo);
-    bandaTitolo.addText(QStringLiteral("QRLabel1"), 256, YTitolo, titolo, carattere("Verdana", 16, true));
+    bandaTitolo.addText(QStringLiteral("QRLabel1"), 256, YTitolo, titolo, CarattereStampa("Verdana", 16, true));
     pagine.setTitle(bandaTitolo);
 
     ReportBand bandaIntestazione(AltezzaIntestazione);
-    const QFont f = carattere("Arial", 10);
+    const QFont f = CarattereStampa("Arial", 10);
     for (int i = 0; i < intestazioni.size(); ++i)
         bandaIntestazione.addText(QStringLiteral("QRLabel%1").arg(i + 2), XIntestazioni[i], YIntestazione,
                                   intestazioni[i], f);
@@ -110,13 +95,8 @@ ReportDocument TStClassifica::Pagine()
                               QPointF(larghezza, AltezzaIntestazione - 3));
     pagine.setColumnHeader(bandaIntestazione);
 
-    ReportBand bandaPiede(AltezzaPiede);
-    const QFont piccolo = carattere("Arial", 8);
-    bandaPiede.addLine(QStringLiteral("QRShape2"), QPointF(0, 8), QPointF(larghezza, 8));
-    bandaPiede.addText(QStringLiteral("QRLabel8"), 24, 14, piedeProgramma, piccolo);
-    bandaPiede.addText(QStringLiteral("QRLabel9"), QRectF(larghezza / 2, 14, larghezza / 2 - 24, 16), piedeContatti,
-                       piccolo, Qt::AlignRight | Qt::AlignTop);
-    pagine.setPageFooter(bandaPiede);
+    pagine.setPageFooter(PiedeStampa(piedeProgramma, piedeContatti, QStringLiteral("QRLabel8"),
+                                     QStringLiteral("QRLabel9"), QStringLiteral("QRShape2")));
 
     for (QueryClassifica.first(); !QueryClassifica.eof(); QueryClassifica.next())
         pagine.addDetail(bandaDettaglio());

@@ -96,6 +96,7 @@ private slots:
         QVERIFY(builder->BTMsquadre->isEnabled() && builder->sbAnnulla->isEnabled());
         QCOMPARE(builder->SQ[0]->text(), QStringLiteral("Nome squadra preferita"));
 
+        builder->sbAnnullaClick(); // the header is locked until "Annulla"
         builder->EDTnSQ->setText(QStringLiteral("20"));
         builder->ButSalva->click();
         for (int i = 0; i < 20; ++i)

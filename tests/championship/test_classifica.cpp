@@ -7,6 +7,7 @@
 #include "store/database.h"
 #include "store/table.h"
 #include "store/tabelle.h"
+#include "support/campionato.h"
 #include "support/testprogram.h"
 #include "ui/dbgrid.h"
 #include "ui/modale.h"
@@ -27,16 +28,7 @@ namespace {
 // A team of Class.db; a null `riposo` leaves the field blank.
 void addTeam(const QString &name, int punti, int setV, int setP, const QVariant &riposo)
 {
-    Table t(QStringLiteral("Class.db"));
-    t.open();
-    t.append();
-    t.fieldByName(QStringLiteral("Squadre")).setAsString(name);
-    t.fieldByName(QStringLiteral("Punti")).setAsInteger(punti);
-    t.fieldByName(QStringLiteral("SetV")).setAsInteger(setV);
-    t.fieldByName(QStringLiteral("SetP")).setAsInteger(setP);
-    t.fieldByName(QStringLiteral("SetG")).setAsInteger(setV + setP);
-    t.fieldByName(QStringLiteral("Riposo")).setValue(riposo);
-    t.post();
+    prova::RigaClassifica(name, punti, setV, setP, riposo);
 }
 
 void setPoints(const QString &team, int punti)

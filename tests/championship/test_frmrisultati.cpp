@@ -7,6 +7,7 @@
 #include "store/engineerror.h"
 #include "store/table.h"
 #include "store/tabelle.h"
+#include "support/campionato.h"
 #include "support/testprogram.h"
 #include "ui/datacontrols.h"
 
@@ -19,6 +20,7 @@
 #include <memory>
 
 using store::Table;
+using namespace prova;
 
 namespace {
 
@@ -28,99 +30,10 @@ const QString Archiviati =
 const QString GiaInserita = QStringLiteral("La giornata richiamata è gia stata inserita, per modificare eventuali "
                                            "risultati errati seleziona: \n 'Modifica risultati' dal menù.");
 
-struct Riga {
-    int punti, setV, setP, setG;
-    bool riposo;
-    bool operator==(const Riga &) const = default;
-};
-const Riga Zero{0, 0, 0, 0, false};
-
-void impostazione(const char *campo, const QVariant &valore)
-{
-    Table t(QStringLiteral("impostazioni.db"));
-    t.open();
-    t.first();
-    t.edit();
-    t.fieldByName(QLatin1String(campo)).setValue(valore);
-    t.post();
-}
-
-void squadreInClassifica(const QStringList &squadre)
-{
-    Table t(QStringLiteral("Class.db"));
-    t.open();
-    for (const QString &s : squadre) {
-        t.append();
-        t.fieldByName(QStringLiteral("Punti")).setAsInteger(0);
-        t.fieldByName(QStringLiteral("Squadre")).setAsString(s);
-        t.post();
-    }
-}
-
-// A matchday record as the composer stores it: teams in slot order, sets blank unless given.
-void aggiungiGiornata(int numero, const QStringList &squadre, bool giocata = false,
-                      const QMap<int, QString> &sets = {})
-{
-    Table t(QStringLiteral("giornate.db"));
-    t.open();
-    t.append();
-    t.fieldByName(QStringLiteral("Giornata")).setAsInteger(numero);
-    for (int k = 1; k <= squadre.size(); ++k)
-        t.fieldByName(QStringLiteral("Squadra%1").arg(k)).setAsString(squadre[k - 1]);
-    for (auto it = sets.cbegin(); it != sets.cend(); ++it)
-        t.fieldByName(QStringLiteral("Set%1").arg(it.key())).setAsString(it.value());
-    t.fieldByName(QStringLiteral("Giocata")).setAsBoolean(giocata);
-    t.post();
-}
-
-struct Giornata {
-    QStringList sets; // Set1 ... Set20
-    bool giocata;
-};
-
-Giornata giornata(int numero)
-{
-    Table t(QStringLiteral("giornate.db"));
-    t.open();
-    if (!t.locate(QStringLiteral("Giornata"), numero))
-        qFatal("no matchday %d", numero);
-    Giornata g{{}, t.fieldByName(QStringLiteral("Giocata")).asBoolean()};
-    for (int k = 1; k <= 20; ++k)
-        g.sets << t.fieldByName(QStringLiteral("Set%1").arg(k)).asString();
-    return g;
-}
-
-Riga riga(const QString &squadra)
-{
-    Table t(QStringLiteral("Class.db"));
-    t.open();
-    if (!t.locate(QStringLiteral("Squadre"), squadra))
-        return {-1, -1, -1, -1, false};
-    return {t.fieldByName(QStringLiteral("Punti")).asInteger(), t.fieldByName(QStringLiteral("SetV")).asInteger(),
-            t.fieldByName(QStringLiteral("SetP")).asInteger(), t.fieldByName(QStringLiteral("SetG")).asInteger(),
-            t.fieldByName(QStringLiteral("Riposo")).asBoolean()};
-}
-
-QStringList nomi(const char *prefisso, int quante)
-{
-    QStringList l;
-    for (int i = 1; i <= quante; ++i)
-        l << QStringLiteral("%1 %2").arg(QLatin1String(prefisso)).arg(i);
-    return l;
-}
-
-template <typename T> T *figlio(QWidget *form, const QString &nome)
-{
-    T *w = form->findChild<T *>(nome);
-    if (!w)
-        qFatal("no control %s", qPrintable(nome));
-    return w;
-}
-
-QLineEdit *P(QWidget *f, int k) { return figlio<QLineEdit>(f, QStringLiteral("P%1").arg(k)); }
-DBEdit *SQ(QWidget *f, int k) { return figlio<DBEdit>(f, QStringLiteral("SQ%1").arg(k)); }
-QComboBox *combo(QWidget *f) { return figlio<QComboBox>(f, QStringLiteral("CboxGiornate")); }
-QPushButton *pulsante(QWidget *f, const char *nome) { return figlio<QPushButton>(f, QLatin1String(nome)); }
+QLineEdit *P(QWidget *f, int k) { return Figlio<QLineEdit>(f, QStringLiteral("P%1").arg(k)); }
+DBEdit *SQ(QWidget *f, int k) { return Figlio<DBEdit>(f, QStringLiteral("SQ%1").arg(k)); }
+QComboBox *combo(QWidget *f) { return Figlio<QComboBox>(f, QStringLiteral("CboxGiornate")); }
+QPushButton *pulsante(QWidget *f, const char *nome) { return Figlio<QPushButton>(f, QLatin1String(nome)); }
 
 // The user types into a field (without leaving it).
 void digita(QWidget *f, int k, const QString &testo) { QTest::keyClicks(P(f, k), testo); }
@@ -166,14 +79,14 @@ private slots:
     void opensOnTheLastRecordNotPlayed()
     {
         // 12 teams, 22 matchdays stored 1, 12, 2, 13 ... 11, 22; matchdays 1 ... 5 are played.
-        impostazione("NSQUADRE", 12);
-        const QStringList squadre = nomi("Squadra", 12);
+        Impostazione("NSQUADRE", 12);
+        const QStringList squadre = Nomi("Squadra", 12);
         QStringList ordine;
         for (int k = 1; k <= 11; ++k) {
-            aggiungiGiornata(k, squadre, k <= 5);
+            AggiungiGiornata(k, squadre, k <= 5);
             QStringList ritorno = squadre;
             std::swap(ritorno[0], ritorno[1]);
-            aggiungiGiornata(k + 11, ritorno, false);
+            AggiungiGiornata(k + 11, ritorno, false);
             ordine << QString::number(k) << QString::number(k + 11);
         }
         auto form = apri();
@@ -183,7 +96,7 @@ private slots:
         QCOMPARE(lista, ordine);
         QCOMPARE(combo(form.get())->currentText(), QStringLiteral("22"));
         QCOMPARE(form->GiornataMostrata(), 22);
-        QCOMPARE(figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QStringLiteral("22"));
+        QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QStringLiteral("22"));
         QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 2")); // the return leg's home team
         for (int k = 1; k <= 20; ++k) {
             QVERIFY2(P(form.get(), k)->isEnabled() == (k <= 12), qPrintable(QString::number(k)));
@@ -196,10 +109,10 @@ private slots:
 
     void sevenTeamsTheSeventhRests()
     {
-        impostazione("NSQUADRE", 7);
+        Impostazione("NSQUADRE", 7);
         const QStringList squadre = {"Sant'Antioco", "Bravi", "Carpi", "Dervio", "Empoli", "Fano", "L'Aquila"};
-        squadreInClassifica(squadre);
-        aggiungiGiornata(1, squadre, false, {{8, QStringLiteral("#")}});
+        SquadreInClassifica(squadre);
+        AggiungiGiornata(1, squadre, false, {{8, QStringLiteral("#")}});
         auto form = apri();
         for (int k = 1; k <= 20; ++k)
             QCOMPARE(P(form.get(), k)->isEnabled(), k <= 7);
@@ -219,26 +132,26 @@ private slots:
         QCOMPARE(form->result(), int(QDialog::Accepted));
         QCOMPARE(P(form.get(), 7)->text(), QStringLiteral("*"));
 
-        const Giornata g = giornata(1);
+        const Giornata g = GiornataDi(1);
         QVERIFY(g.giocata);
         QCOMPARE(g.sets.mid(0, 8), (QStringList{"3", "0", "2", "3", "*", "*", "*", "#"}));
         QCOMPARE(g.sets.mid(8), QStringList(12, QString()));
 
-        QCOMPARE(riga("Sant'Antioco"), (Riga{3, 3, 0, 3, false}));
-        QCOMPARE(riga("Bravi"), (Riga{0, 0, 3, 3, false}));
-        QCOMPARE(riga("Carpi"), (Riga{1, 2, 3, 5, false}));
-        QCOMPARE(riga("Dervio"), (Riga{2, 3, 2, 5, false}));
-        QCOMPARE(riga("Empoli"), Zero);
-        QCOMPARE(riga("Fano"), Zero);
-        QCOMPARE(riga("L'Aquila"), (Riga{0, 0, 0, 0, true}));
+        QCOMPARE(RigaDi("Sant'Antioco"), (Riga{3, 3, 0, 3, false}));
+        QCOMPARE(RigaDi("Bravi"), (Riga{0, 0, 3, 3, false}));
+        QCOMPARE(RigaDi("Carpi"), (Riga{1, 2, 3, 5, false}));
+        QCOMPARE(RigaDi("Dervio"), (Riga{2, 3, 2, 5, false}));
+        QCOMPARE(RigaDi("Empoli"), RigaZero);
+        QCOMPARE(RigaDi("Fano"), RigaZero);
+        QCOMPARE(RigaDi("L'Aquila"), (Riga{0, 0, 0, 0, true}));
     }
 
     void twentyTeamsNoResultsStillPlayed()
     {
-        impostazione("NSQUADRE", 20);
-        const QStringList squadre = nomi("Squadra", 20);
-        squadreInClassifica(squadre);
-        aggiungiGiornata(1, squadre);
+        Impostazione("NSQUADRE", 20);
+        const QStringList squadre = Nomi("Squadra", 20);
+        SquadreInClassifica(squadre);
+        AggiungiGiornata(1, squadre);
         auto form = apri();
         for (int k = 1; k <= 20; ++k)
             QVERIFY(P(form.get(), k)->isEnabled());
@@ -248,11 +161,11 @@ private slots:
         QCOMPARE(P(form.get(), 19)->text(), QStringLiteral("*"));
         pulsante(form.get(), "SBsi")->click();
         QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
-        const Giornata g = giornata(1);
+        const Giornata g = GiornataDi(1);
         QVERIFY(g.giocata);
         QCOMPARE(g.sets, QStringList(20, QStringLiteral("*")));
         for (const QString &s : squadre)
-            QCOMPARE(riga(s), Zero);
+            QCOMPARE(RigaDi(s), RigaZero);
     }
 
     void pairCheckOnLeavingTheSecondField_data()
@@ -358,11 +271,11 @@ private slots:
         QCOMPARE(form->focusWidget(), P(form.get(), fuoco));
         QVERIFY(form->isVisible());
         QCOMPARE(testiSet(form.get(), 4), valori);
-        const Giornata g = giornata(1);
+        const Giornata g = GiornataDi(1);
         QVERIFY(!g.giocata);
         QCOMPARE(g.sets, QStringList(20, QString()));
-        for (const QString &s : nomi("Squadra", 4))
-            QCOMPARE(riga(s), Zero);
+        for (const QString &s : Nomi("Squadra", 4))
+            QCOMPARE(RigaDi(s), RigaZero);
     }
 
     void changeOfMatchdayAnsweredNoClearsTheEntries()
@@ -380,8 +293,8 @@ private slots:
         QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 3"));
         QCOMPARE(testiSet(form.get(), 4), QStringList(4, QStringLiteral("*")));
         QVERIFY(!form->Modificato());
-        QVERIFY(!giornata(1).giocata);
-        QCOMPARE(riga("Squadra 1"), Zero);
+        QVERIFY(!GiornataDi(1).giocata);
+        QCOMPARE(RigaDi("Squadra 1"), RigaZero);
 
         // Going back asks nothing: no entries since.
         scegliGiornata(form.get(), "1");
@@ -402,16 +315,16 @@ private slots:
                  (QStringList{"I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?",
                               Archiviati}));
         QVERIFY(!form->isVisible());
-        const Giornata uno = giornata(1);
+        const Giornata uno = GiornataDi(1);
         QVERIFY(uno.giocata);
         QCOMPARE(uno.sets.mid(0, 4), (QStringList{"3", "2", "0", "3"}));
-        QVERIFY(!giornata(2).giocata);
-        QCOMPARE(giornata(2).sets, QStringList(20, QString()));
+        QVERIFY(!GiornataDi(2).giocata);
+        QCOMPARE(GiornataDi(2).sets, QStringList(20, QString()));
         // Matchday 1 is Squadra 1 - Squadra 2, Squadra 3 - Squadra 4.
-        QCOMPARE(riga("Squadra 1"), (Riga{2, 3, 2, 5, false}));
-        QCOMPARE(riga("Squadra 2"), (Riga{1, 2, 3, 5, false}));
-        QCOMPARE(riga("Squadra 3"), (Riga{0, 0, 3, 3, false}));
-        QCOMPARE(riga("Squadra 4"), (Riga{3, 3, 0, 3, false}));
+        QCOMPARE(RigaDi("Squadra 1"), (Riga{2, 3, 2, 5, false}));
+        QCOMPARE(RigaDi("Squadra 2"), (Riga{1, 2, 3, 5, false}));
+        QCOMPARE(RigaDi("Squadra 3"), (Riga{0, 0, 3, 3, false}));
+        QCOMPARE(RigaDi("Squadra 4"), (Riga{3, 3, 0, 3, false}));
     }
 
     void typedMatchdayNotInTheListChangesNothing_data()
@@ -440,14 +353,14 @@ private slots:
         pulsante(form.get(), "SBsi")->click();
         QCOMPARE(program->boxes.texts(), QStringList{QStringLiteral("La giornata indicata non è presente nel calendario.")});
         QVERIFY(form->isVisible());
-        QVERIFY(!giornata(1).giocata);
-        QVERIFY(!giornata(2).giocata);
+        QVERIFY(!GiornataDi(1).giocata);
+        QVERIFY(!GiornataDi(2).giocata);
 
         program->boxes.clear();
         pulsante(form.get(), "SBsi")->click();
         QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
-        QCOMPARE(giornata(1).sets.mid(0, 4), (QStringList{"3", "1", "*", "*"}));
-        QVERIFY(!giornata(2).giocata);
+        QCOMPARE(GiornataDi(1).sets.mid(0, 4), (QStringList{"3", "1", "*", "*"}));
+        QVERIFY(!GiornataDi(2).giocata);
     }
 
     void playedMatchdayOpensNoField()
@@ -468,23 +381,24 @@ private slots:
         QCOMPARE(program->boxes.last().titolo, QStringLiteral("Attenzione."));
         for (int k = 1; k <= 20; ++k)
             QVERIFY(!P(form.get(), k)->isEnabled());
-        // Saving it writes no set and changes no standings.
+        // Saving it stores nothing: the warning again, no success, and the form stays open.
         program->boxes.clear();
         pulsante(form.get(), "SBsi")->click();
-        QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
-        const Giornata g = giornata(2);
+        QCOMPARE(program->boxes.texts(), QStringList{GiaInserita});
+        QVERIFY(form->isVisible());
+        const Giornata g = GiornataDi(2);
         QVERIFY(g.giocata);
         QCOMPARE(g.sets.mid(0, 4), (QStringList{"3", "0", "", ""}));
-        for (const QString &s : nomi("Squadra", 4))
-            QCOMPARE(riga(s), Zero);
+        for (const QString &s : Nomi("Squadra", 4))
+            QCOMPARE(RigaDi(s), RigaZero);
     }
 
     void interruptedSaveLeavesTheMatchdayNotPlayed()
     {
-        impostazione("NSQUADRE", 5);
+        Impostazione("NSQUADRE", 5);
         const QStringList squadre = {"Alba", "Bra", "Cuneo", "Dogliani", "L'Aquila"};
-        squadreInClassifica(squadre);
-        aggiungiGiornata(1, squadre);
+        SquadreInClassifica(squadre);
+        AggiungiGiornata(1, squadre);
         auto form = apri();
         digitaEdEsci(form.get(), 1, "3");
         digitaEdEsci(form.get(), 2, "1");
@@ -503,28 +417,28 @@ private slots:
         QVERIFY(program->boxes.last().testo.contains(QStringLiteral("interrotto")));
         QVERIFY(form->isVisible());
         QVERIFY(form->Modificato());
-        QVERIFY(!giornata(1).giocata);
-        QCOMPARE(giornata(1).sets, QStringList(20, QString()));
+        QVERIFY(!GiornataDi(1).giocata);
+        QCOMPARE(GiornataDi(1).sets, QStringList(20, QString()));
         for (const QString &s : squadre)
-            QCOMPARE(riga(s), Zero);
+            QCOMPARE(RigaDi(s), RigaZero);
 
         // The next save, uninterrupted, stores everything once.
         store::Database::faultHook() = nullptr;
         program->boxes.clear();
         pulsante(form.get(), "SBsi")->click();
         QCOMPARE(program->boxes.texts(), QStringList{Archiviati});
-        QVERIFY(giornata(1).giocata);
-        QCOMPARE(giornata(1).sets.mid(0, 6), (QStringList{"3", "1", "2", "3", "*", ""}));
-        QCOMPARE(riga("Alba"), (Riga{3, 3, 1, 4, false}));
-        QCOMPARE(riga("Dogliani"), (Riga{2, 3, 2, 5, false}));
-        QCOMPARE(riga("L'Aquila"), (Riga{0, 0, 0, 0, true}));
+        QVERIFY(GiornataDi(1).giocata);
+        QCOMPARE(GiornataDi(1).sets.mid(0, 6), (QStringList{"3", "1", "2", "3", "*", ""}));
+        QCOMPARE(RigaDi("Alba"), (Riga{3, 3, 1, 4, false}));
+        QCOMPARE(RigaDi("Dogliani"), (Riga{2, 3, 2, 5, false}));
+        QCOMPARE(RigaDi("L'Aquila"), (Riga{0, 0, 0, 0, true}));
     }
 
     void restingTeamWithoutStandingsRowSavesNothing()
     {
-        impostazione("NSQUADRE", 5);
-        squadreInClassifica({"Alba", "Bra", "Cuneo", "Dogliani"});
-        aggiungiGiornata(1, {"Alba", "Bra", "Cuneo", "Dogliani", "Ignota"});
+        Impostazione("NSQUADRE", 5);
+        SquadreInClassifica({"Alba", "Bra", "Cuneo", "Dogliani"});
+        AggiungiGiornata(1, {"Alba", "Bra", "Cuneo", "Dogliani", "Ignota"});
         auto form = apri();
         digitaEdEsci(form.get(), 1, "3");
         digitaEdEsci(form.get(), 2, "0");
@@ -532,13 +446,13 @@ private slots:
         QCOMPARE(program->boxes.count(), 1);
         QCOMPARE(program->boxes.last().titolo, QStringLiteral("Errore"));
         QVERIFY(program->boxes.last().testo.contains(QStringLiteral("Ignota")));
-        QVERIFY(!giornata(1).giocata);
-        QCOMPARE(riga("Alba"), Zero);
+        QVERIFY(!GiornataDi(1).giocata);
+        QCOMPARE(RigaDi("Alba"), RigaZero);
     }
 
     void emptyCalendarOpensNoForm()
     {
-        impostazione("NSQUADRE", 4);
+        Impostazione("NSQUADRE", 4);
         TFrmRisultati form;
         bool aperto = false;
         QTimer::singleShot(0, &form, [&] { // only reached if the form did open
@@ -583,7 +497,7 @@ private slots:
         pulsante(form.get(), "SBesci")->click();
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Rejected));
-        QVERIFY(!giornata(1).giocata);
+        QVERIFY(!GiornataDi(1).giocata);
     }
 
 private:
@@ -596,10 +510,10 @@ private:
     // Four teams, matchdays 1 (Squadra 1 - 2, 3 - 4) and 2 (Squadra 3 - 1, 4 - 2), none played.
     std::unique_ptr<TFrmRisultati> quattroSquadre()
     {
-        impostazione("NSQUADRE", 4);
-        squadreInClassifica(nomi("Squadra", 4));
-        aggiungiGiornata(1, {"Squadra 1", "Squadra 2", "Squadra 3", "Squadra 4"});
-        aggiungiGiornata(2, {"Squadra 3", "Squadra 1", "Squadra 4", "Squadra 2"});
+        Impostazione("NSQUADRE", 4);
+        SquadreInClassifica(Nomi("Squadra", 4));
+        AggiungiGiornata(1, {"Squadra 1", "Squadra 2", "Squadra 3", "Squadra 4"});
+        AggiungiGiornata(2, {"Squadra 3", "Squadra 1", "Squadra 4", "Squadra 2"});
         auto form = apri();
         if (form->GiornataMostrata() != 2)
             qFatal("the form opened on matchday %d", form->GiornataMostrata());

@@ -87,6 +87,29 @@ private slots:
         QCOMPARE(PuntiRisultato(own, opp), points);
     }
 
+    void setValueAndPairRules()
+    {
+        for (const char *v : {"0", "1", "2", "3"}) {
+            QVERIFY(ValoreSet(QLatin1String(v), false));
+            QVERIFY(ValoreSet(QLatin1String(v), true));
+        }
+        QVERIFY(ValoreSet(QStringLiteral("*"), true));
+        QVERIFY(!ValoreSet(QStringLiteral("*"), false));
+        for (const char *v : {"", "4", "x", " ", "-1", "03", "3 ", "٣"})
+            QVERIFY2(!ValoreSet(QString::fromUtf8(v), true), v);
+
+        // Every pair of values: one side 3 sets, the other 0 to 2.
+        const QStringList valori = {"0", "1", "2", "3"};
+        for (const QString &a : valori)
+            for (const QString &b : valori)
+                QCOMPARE(CoppiaSet(a, b), (a == "3") != (b == "3"));
+        // Nothing that is not a digit reads as 0: "x"-"3" is no 0-3.
+        for (const char *a : {"x", "*", "", " 0", "+0"}) {
+            QVERIFY2(!CoppiaSet(QLatin1String(a), QStringLiteral("3")), a);
+            QVERIFY2(!CoppiaSet(QStringLiteral("3"), QLatin1String(a)), a);
+        }
+    }
+
     void applyingResults()
     {
         ApplicaRisultato(QStringLiteral("Alfa"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("L'Aquila"));

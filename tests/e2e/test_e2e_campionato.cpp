@@ -1,11 +1,15 @@
 // A small championship through the real forms, from the main menu: four teams, six matchdays,
 // every result entered; the final standings against points worked out by hand, and the standings
-// print saved as PDF from its preview and read back.
+// print saved as PDF from its preview and read back. Then one result corrected and one team renamed,
+// the standings and the calendar checked on disk, and the statistics print read back.
 #include "app/comandi.h"
 #include "app/frmmain.h"
 #include "championship/frmcalendario.h"
 #include "championship/frmgiornata.h"
+#include "championship/frmmodnomisquadre.h"
+#include "championship/frmmodrisultati.h"
 #include "championship/frmrisultati.h"
+#include "support/campionato.h"
 #include "store/table.h"
 #include "support/scriptedmessages.h"
 #include "support/tempfolder.h"
@@ -59,7 +63,8 @@ private slots:
         FrmGiornata = &composer;
         TFrmCalendario builder(&main);
         FrmCalendario = &builder;
-        const QString pdf = folder.file(QStringLiteral("classifica.pdf"));
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        QString pdf = folder.file(QStringLiteral("classifica.pdf"));
         int resultForms = 0;
 
         setModalBackend([&](QDialog &d) -> int {
@@ -100,6 +105,33 @@ private slots:
                 }
                 child<QPushButton>(&d, "SBsi")->click();
                 d.hide();
+                return 1;
+            }
+            if (qobject_cast<TFrmModRisultati *>(&d)) {
+                // Matchday 1, Alfa - L'Aquila: 3-0 becomes 2-3.
+                d.show();
+                auto *giornate = child<QComboBox>(&d, "CboxGiornate");
+                giornate->setEditText(QStringLiteral("1"));
+                QTest::keyClick(giornate->lineEdit(), Qt::Key_Return);
+                auto *partite = child<QComboBox>(&d, "cBoxPartita");
+                partite->setEditText(QStringLiteral("01 * Alfa - L'Aquila"));
+                QTest::keyClick(partite->lineEdit(), Qt::Key_Return);
+                child<QLineEdit>(&d, "P1")->setText(QStringLiteral("2"));
+                child<QLineEdit>(&d, "P2")->setText(QStringLiteral("3"));
+                child<QPushButton>(&d, "Button1")->click();
+                child<QPushButton>(&d, "SBsi")->click();
+                d.hide();
+                return d.result();
+            }
+            if (qobject_cast<TFrmModNomiSquadre *>(&d)) {
+                auto *vecchio = child<QComboBox>(&d, "cbNomeVecchio");
+                vecchio->setCurrentIndex(vecchio->findText(QStringLiteral("L'Aquila")));
+                child<QLineEdit>(&d, "EditNomeNuovo")->setText(QStringLiteral("L'Aquila & Co. 100%"));
+                child<QPushButton>(&d, "SBsi")->click();
+                return d.result();
+            }
+            if (d.objectName() == QLatin1String("FrmStatisticheSquadra")) {
+                child<QPushButton>(&d, "BTSstampa")->click();
                 return 1;
             }
             if (d.objectName() == QLatin1String("FrmClassifica")) {
@@ -167,6 +199,39 @@ private slots:
         QVERIFY(QString(all).remove(QLatin1Char(' ')).contains(QStringLiteral("CLASSIFICA"))); // a spaced-out title
         QVERIFY(all.contains(QStringLiteral("supporto@brivo.example")));
 
+        // One result corrected, one team renamed, through the menu.
+        boxes.clear();
+        main.Voce(QStringLiteral("Risultati1"))->trigger();
+        main.Voce(QStringLiteral("Modificanomisquadre"))->trigger();
+        QCOMPARE(boxes.texts(),
+                 (QStringList{QStringLiteral("I punteggi immessi sono stati archiviati e la classifica è stata aggiornata "
+                                             "in modo automatico!"),
+                              QStringLiteral("La squadra 'L'Aquila' è stata rinominata in 'L'Aquila & Co. 100%'")}));
+        const QString nuovo = QStringLiteral("L'Aquila & Co. 100%");
+        // Alfa loses 3 points and gains 1, L'Aquila gains 2; the sets follow the difference.
+        QCOMPARE(prova::RigaDi(QStringLiteral("Alfa")), (prova::Riga{9, 12, 12, 24, false}));
+        QCOMPARE(prova::RigaDi(nuovo), (prova::Riga{11, 14, 12, 26, false}));
+        QCOMPARE(prova::RigaDi(QStringLiteral("Beta")), (prova::Riga{8, 13, 13, 26, false}));
+        QCOMPARE(prova::RigaDi(QStringLiteral("L'Aquila")).punti, -1);
+        const prova::Giornata prima = prova::GiornataDi(1);
+        QCOMPARE(prima.sets.mid(0, 4), (QStringList{"2", "3", "3", "2"}));
+        QCOMPARE(prima.squadre.mid(0, 2), (QStringList{"Alfa", nuovo}));
+        for (int g = 1; g <= 6; ++g) {
+            const prova::Giornata giornata = prova::GiornataDi(g);
+            QCOMPARE(giornata.squadre.count(nuovo), 1);
+            QCOMPARE(giornata.squadre.count(QStringLiteral("L'Aquila")), 0);
+            QVERIFY(giornata.giocata);
+        }
+        QVERIFY(prova::Colonna(QStringLiteral("squadre.db"), QStringLiteral("Squadre")).contains(nuovo));
+
+        pdf = folder.file(QStringLiteral("statistiche.pdf"));
+        main.Voce(QStringLiteral("Persquadra1"))->trigger();
+        QVERIFY(QFile::exists(pdf));
+        const QStringList statistiche = prova::RighePdf(pdf);
+        QVERIFY(statistiche.contains(QStringLiteral("L'Aquila & Co. 100% 11 26 14 12 1,17 Da fare")));
+        QVERIFY(statistiche.contains(QStringLiteral("Alfa 9 24 12 12 1,00 Da fare")));
+
+        QLocale::setDefault(QLocale::c());
         FrmCalendario = nullptr;
         setModalBackend(nullptr);
     }

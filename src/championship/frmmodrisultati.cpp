@@ -1,0 +1,449 @@
+#include "championship/frmmodrisultati.h"
+
+#include "championship/combolista.h"
+#include "championship/grigliagiornata.h"
+#include "championship/risultato.h"
+#include "championship/salvarisultati.h"
+#include "core/messaggi.h"
+#include "store/engineerror.h"
+#include "store/table.h"
+#include "ui/datacontrols.h"
+#include "ui/namedwidgets.h"
+#include "ui/traduzione.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString MsgSetErrato = QStringLiteral("E' stato immesso un valore di set errato.");
+
+QString Campo(const char *prefisso, int k) { return GrigliaGiornata::Campo(prefisso, k); }
+
+class Occupato {
+public:
+    explicit Occupato(bool &flag) : flag(flag), prima(flag) { flag = true; }
+    ~Occupato() { flag = prima; }
+    Occupato(const Occupato &) = delete;
+    Occupato &operator=(const Occupato &) = delete;
+
+private:
+    bool &flag;
+    bool prima;
+};
+
+} // namespace
+
+TFrmModRisultati::TFrmModRisultati(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmModRisultati"));
+    setWindowTitle(QStringLiteral("Modalità modifica risultati partite"));
+    TblGiornate = new store::Table(QStringLiteral("Giornate.db"), this);
+    TblGiornate->setObjectName(QStringLiteral("TblGiornate"));
+    costruisci();
+    TraduciEtichette();
+}
+
+TFrmModRisultati::~TFrmModRisultati()
+{
+    occupato = true; // no check may run while the fields go away
+    if (TblGiornate->isEditing())
+        TblGiornate->cancel();
+}
+
+QLineEdit *TFrmModRisultati::P(int k) const { return griglia->P(k); }
+
+void TFrmModRisultati::costruisci()
+{
+    Label1 = createLabel(this, QStringLiteral("Label1"), QStringLiteral("Giornata numero:"));
+    Label2 = createLabel(this, QStringLiteral("Label2"), QStringLiteral("Seleziona partita:"));
+    LabTitolo = createLabel(this, QStringLiteral("LabTitolo"), QStringLiteral("Modifica risultati gionata numero"), true);
+    LabTitolo2 = createLabel(this, QStringLiteral("LabTitolo2"), QString(), true);
+
+    CboxGiornate = createNamed<QComboBox>(this, QStringLiteral("CboxGiornate"));
+    CboxGiornate->setEditable(true);
+    CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
+    CboxGiornate->setMinimumContentsLength(4);
+    connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
+    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] { CboxGiornateChange(); });
+
+    cBoxPartita = createNamed<QComboBox>(this, QStringLiteral("cBoxPartita"));
+    cBoxPartita->setEditable(true);
+    cBoxPartita->setInsertPolicy(QComboBox::NoInsert);
+    cBoxPartita->setMinimumContentsLength(40);
+    connect(cBoxPartita, &QComboBox::textActivated, this, [this] { cBoxPartitaChange(); });
+    connect(cBoxPartita->lineEdit(), &QLineEdit::editingFinished, this, [this] { cBoxPartitaChange(); });
+
+    griglia = std::make_unique<GrigliaGiornata>(this, TblGiornate, GrigliaGiornata::Accanto::SetDigitati);
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        P(k)->setToolTip(QStringLiteral("Set vinti: 0, 1, 2 oppure 3"));
+        P(k)->installEventFilter(this);
+        connect(P(k), &QLineEdit::textChanged, this, [this] { PChange(); });
+    }
+    griglia->MostraSoloPartita(0);
+
+    Button1 = createButton(this, QStringLiteral("Button1"), QStringLiteral("Verifica dati"),
+                           QStringLiteral("Verifica dati immessi"));
+    SBsi = createButton(this, QStringLiteral("SBsi"), QStringLiteral("Modifica risultati"), QStringLiteral("Salva risultati"));
+    SBesci = createButton(this, QStringLiteral("SBesci"), QStringLiteral("Annulla ed esci"), QStringLiteral("Annulla ed esci"));
+    SBsi->setEnabled(false);
+    connect(Button1, &QPushButton::clicked, this, &TFrmModRisultati::Button1Click);
+    connect(SBsi, &QPushButton::clicked, this, &TFrmModRisultati::SBsiClick);
+    connect(SBesci, &QPushButton::clicked, this, &TFrmModRisultati::SBesciClick);
+
+    auto *scelte = new QGridLayout;
+    scelte->addWidget(Label1, 0, 0);
+    scelte->addWidget(CboxGiornate, 0, 1, Qt::AlignLeft);
+    scelte->addWidget(Label2, 1, 0);
+    scelte->addWidget(cBoxPartita, 1, 1);
+    scelte->setColumnStretch(1, 1);
+
+    auto *titolo = new QHBoxLayout;
+    titolo->addWidget(LabTitolo);
+    titolo->addWidget(LabTitolo2);
+    titolo->addStretch();
+
+    auto *comandi = new QHBoxLayout;
+    comandi->addStretch();
+    comandi->addWidget(Button1);
+    comandi->addWidget(SBsi);
+    comandi->addWidget(SBesci);
+    comandi->addStretch();
+
+    auto *principale = new QVBoxLayout(this);
+    principale->addLayout(scelte);
+    principale->addSpacing(8);
+    principale->addLayout(titolo);
+    principale->addLayout(griglia->layout());
+    principale->addStretch();
+    principale->addSpacing(8);
+    principale->addLayout(comandi);
+}
+
+void TFrmModRisultati::TraduciEtichette() { TraduciControlli({Label1, Label2, LabTitolo, Button1, SBsi, SBesci}); }
+
+int TFrmModRisultati::exec()
+{
+    bool giocate = false;
+    {
+        store::Table giornate(QStringLiteral("giornate.db"));
+        giornate.open();
+        for (giornate.first(); !giornate.eof() && !giocate; giornate.next())
+            giocate = giornate.fieldByName(QStringLiteral("Giocata")).asBoolean();
+    }
+    if (!giocate) {
+        MostraAttenzione(QStringLiteral("Non è stata ancora giocata nessuna giornata: non ci sono risultati da modificare."));
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+void TFrmModRisultati::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (mostrato)
+        return;
+    mostrato = true;
+    try {
+        FormShow();
+    } catch (const store::EngineError &e) {
+        MostraErrore(e.message());
+    }
+}
+
+void TFrmModRisultati::FormShow()
+{
+    Occupato guardia(occupato);
+    if (!TblGiornate->isOpen())
+        TblGiornate->open();
+    CboxGiornate->clear();
+    // Only played matchdays, in stored order: correcting an unplayed one would count it twice later.
+    for (TblGiornate->first(); !TblGiornate->eof(); TblGiornate->next())
+        if (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean())
+            CboxGiornate->addItem(TblGiornate->fieldByName(QStringLiteral("Giornata")).asString());
+    RimettiCombo(CboxGiornate, QString());
+    modificato = false;
+    giornataMostrata = 0;
+    partitaMostrata = 0;
+    griglia->MostraSoloPartita(0);
+    CboxGiornate->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- matchday and match ---------------------------------------------------------------------------
+
+void TFrmModRisultati::CboxGiornateChange()
+{
+    if (occupato || !isVisible())
+        return;
+    const int voce = VoceScelta(CboxGiornate);
+    const int scelta = voce < 0 ? 0 : CboxGiornate->itemText(voce).toInt();
+    if (voce >= 0 && scelta == giornataMostrata) {
+        RimettiCombo(CboxGiornate, CboxGiornate->itemText(voce));
+        return;
+    }
+    const QString mostrata = giornataMostrata ? QString::number(giornataMostrata) : QString();
+    Occupato guardia(occupato);
+    if (voce < 0) {
+        if (!CboxGiornate->currentText().trimmed().isEmpty())
+            MostraErrore(QStringLiteral("La giornata indicata non è tra quelle già giocate."));
+        RimettiCombo(CboxGiornate, mostrata);
+        return;
+    }
+    if (modificato) {
+        if (ChiediConferma(
+                QStringLiteral("I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?"))) {
+            // Stored for the matchday the sets were typed for; the save closes the form.
+            RimettiCombo(CboxGiornate, mostrata);
+            Salva();
+            return;
+        }
+    }
+    if (!MostraGiornata(scelta))
+        RimettiCombo(CboxGiornate, mostrata);
+}
+
+bool TFrmModRisultati::MostraGiornata(int numero)
+{
+    Occupato guardia(occupato);
+    if (!TblGiornate->isOpen())
+        TblGiornate->open();
+    if (!TblGiornate->locate(QStringLiteral("Giornata"), numero))
+        return false;
+    giornataMostrata = numero;
+    RimettiCombo(CboxGiornate, QString::number(numero));
+    cBoxPartita->clear();
+    for (int partita = 1; partita <= NumeroCampi / 2; ++partita)
+        if (!TblGiornate->fieldByName(Campo("Squadra", 2 * partita)).asString().isEmpty())
+            cBoxPartita->addItem(EtichettaPartita(partita));
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        const QString testo = TblGiornate->fieldByName(Campo("Set", k)).asString();
+        if (P(k)->text() != testo)
+            P(k)->setText(testo);
+    }
+    LabTitolo2->setText(QString::number(numero));
+    modificato = false;
+    SBsi->setEnabled(false);
+    // The match row on show stays, now on the new matchday.
+    const int voce = partitaMostrata ? cBoxPartita->findText(EtichettaPartita(partitaMostrata)) : -1;
+    if (voce < 0) {
+        partitaMostrata = 0;
+        griglia->MostraSoloPartita(0);
+    }
+    RimettiCombo(cBoxPartita, voce < 0 ? QString() : cBoxPartita->itemText(voce));
+    cBoxPartita->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+QString TFrmModRisultati::EtichettaPartita(int partita) const
+{
+    const auto squadra = [this](int k) { return TblGiornate->fieldByName(Campo("Squadra", k)).asString(); };
+    return QStringLiteral("%1 * ").arg(partita, 2, 10, QLatin1Char('0')) + squadra(2 * partita - 1) +
+           QStringLiteral(" - ") + squadra(2 * partita);
+}
+
+void TFrmModRisultati::cBoxPartitaChange()
+{
+    if (occupato || !isVisible() || giornataMostrata == 0)
+        return;
+    const int voce = VoceScelta(cBoxPartita);
+    const QString mostrata = partitaMostrata ? EtichettaPartita(partitaMostrata) : QString();
+    if (voce < 0) {
+        Occupato guardia(occupato);
+        if (!cBoxPartita->currentText().trimmed().isEmpty())
+            MostraErrore(QStringLiteral("La partita indicata non è tra quelle della giornata."));
+        RimettiCombo(cBoxPartita, mostrata);
+        return;
+    }
+    // The entry begins with the match number in two digits.
+    MostraPartita(cBoxPartita->itemText(voce).left(2).toInt());
+}
+
+void TFrmModRisultati::MostraPartita(int partita)
+{
+    partitaMostrata = partita;
+    griglia->MostraSoloPartita(partita);
+    RimettiCombo(cBoxPartita, EtichettaPartita(partita));
+}
+
+// ---- the set fields --------------------------------------------------------------------------------
+
+void TFrmModRisultati::PChange()
+{
+    if (!occupato)
+        modificato = true;
+}
+
+void TFrmModRisultati::PEnter() { SBsi->setEnabled(false); }
+
+void TFrmModRisultati::PExit(int k)
+{
+    if (occupato || !P(k)->isVisible())
+        return;
+    Occupato guardia(occupato);
+    if (!ControllaValore(k))
+        return;
+    if (k % 2 == 0)
+        ControllaCoppia(k / 2);
+}
+
+bool TFrmModRisultati::eventFilter(QObject *watched, QEvent *event)
+{
+    for (int k = 1; k <= NumeroCampi; ++k) {
+        if (watched != P(k))
+            continue;
+        if (event->type() == QEvent::KeyPress) {
+            const QString testo = static_cast<QKeyEvent *>(event)->text();
+            if (!testo.isEmpty() && testo.at(0).isPrint())
+                P(k)->clear(); // the typed character takes the place of what the field holds
+        } else if (event->type() == QEvent::FocusIn) {
+            PEnter();
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason motivo = static_cast<QFocusEvent *>(event)->reason();
+            if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
+                PExit(k);
+        }
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFrmModRisultati::ControllaValore(int k)
+{
+    if (ValoreSet(P(k)->text(), false))
+        return true;
+    MostraErrore(MsgSetErrato);
+    SBsi->setEnabled(false);
+    P(k)->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool TFrmModRisultati::ControllaCoppia(int partita)
+{
+    if (CoppiaSet(P(2 * partita - 1)->text(), P(2 * partita)->text()))
+        return true;
+    P(2 * partita)->setFocus(Qt::OtherFocusReason);
+    MostraErrore(MsgSetErrato);
+    SBsi->setEnabled(false);
+    return false;
+}
+
+QList<int> TFrmModRisultati::PartiteModificate()
+{
+    QList<int> partite;
+    if (giornataMostrata == 0 || !TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata))
+        return partite;
+    for (int partita = 1; partita <= NumeroCampi / 2; ++partita) {
+        const int primo = 2 * partita - 1;
+        if (TblGiornate->fieldByName(Campo("Squadra", primo + 1)).asString().isEmpty())
+            continue;
+        if (P(primo)->text() != TblGiornate->fieldByName(Campo("Set", primo)).asString() ||
+            P(primo + 1)->text() != TblGiornate->fieldByName(Campo("Set", primo + 1)).asString())
+            partite << partita;
+    }
+    return partite;
+}
+
+bool TFrmModRisultati::ControllaModificate()
+{
+    QList<int> partite = PartiteModificate();
+    if (partitaMostrata && !partite.contains(partitaMostrata))
+        partite.prepend(partitaMostrata);
+    for (int partita : std::as_const(partite)) {
+        if (partita != partitaMostrata)
+            MostraPartita(partita); // a fault is shown where it is
+        if (!ControllaValore(2 * partita - 1) || !ControllaValore(2 * partita) || !ControllaCoppia(partita))
+            return false;
+    }
+    return true;
+}
+
+void TFrmModRisultati::Button1Click()
+{
+    if (occupato || giornataMostrata == 0)
+        return;
+    Occupato guardia(occupato);
+    SBsi->setEnabled(ControllaModificate());
+}
+
+// ---- save and leave -------------------------------------------------------------------------------
+
+bool TFrmModRisultati::Salva()
+{
+    Occupato guardia(occupato);
+    try {
+        if (!ControllaModificate())
+            return false;
+        const QList<int> partite = PartiteModificate();
+        if (partite.isEmpty()) {
+            MostraMessaggio(QStringLiteral("Nessun risultato è stato variato: non c'è nulla da memorizzare."));
+            return false;
+        }
+        QList<Correzione> correzioni;
+        for (int partita : partite)
+            correzioni << Correzione{partita, P(2 * partita - 1)->text(), P(2 * partita)->text()};
+        CorreggiRisultati(giornataMostrata, correzioni);
+    } catch (const store::EngineError &e) {
+        MostraErrore(QStringLiteral("I risultati non sono stati modificati: ") + e.message());
+        return false;
+    }
+    modificato = false;
+    MostraMessaggio(QStringLiteral("I punteggi immessi sono stati archiviati e la classifica è stata aggiornata in "
+                                   "modo automatico!"));
+    accept();
+    return true;
+}
+
+void TFrmModRisultati::SBsiClick()
+{
+    if (occupato || giornataMostrata == 0)
+        return;
+    // A matchday typed but not yet taken: the change runs instead of the save.
+    const int voce = VoceScelta(CboxGiornate);
+    if (voce < 0 || CboxGiornate->itemText(voce).toInt() != giornataMostrata) {
+        CboxGiornateChange();
+        return;
+    }
+    Salva();
+}
+
+bool TFrmModRisultati::PuoChiudere()
+{
+    return !modificato ||
+           ChiediConferma(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
+}
+
+void TFrmModRisultati::SBesciClick()
+{
+    if (!PuoChiudere())
+        return;
+    modificato = false;
+    TblGiornate->close();
+    reject();
+}
+
+void TFrmModRisultati::closeEvent(QCloseEvent *event)
+{
+    if (isVisible() && !PuoChiudere()) {
+        event->ignore();
+        return;
+    }
+    modificato = false;
+    QDialog::closeEvent(event);
+}
+
+void TFrmModRisultati::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        SBesciClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,82 @@
+#include "championship/rinomina.h"
+
+#include "store/database.h"
+#include "store/engineerror.h"
+#include "store/table.h"
+
+namespace {
+
+constexpr int LunghezzaNome = 30;
+
+// The rows whose Squadre is exactly the name.
+int Quante(store::Table &tabella, const QString &nome)
+{
+    int n = 0;
+    for (tabella.first(); !tabella.eof(); tabella.next())
+        if (tabella.fieldByName(QStringLiteral("Squadre")).asString() == nome)
+            ++n;
+    return n;
+}
+
+// Moves to the one row of the old name and writes the new one.
+void RinominaRiga(store::Table &tabella, const QString &vecchio, const QString &nuovo, const QString &dove)
+{
+    const int righe = Quante(tabella, vecchio);
+    if (righe == 0)
+        throw store::EngineError(QStringLiteral("La squadra '%1' non è presente %2.").arg(vecchio, dove),
+                                 store::HcTableNotFound);
+    if (righe > 1)
+        throw store::EngineError(
+            QStringLiteral("Il nome '%1' appartiene a più squadre %2: non è possibile sapere quale rinominare.")
+                .arg(vecchio, dove),
+            store::HcKeyViolation);
+    if (!tabella.locate(QStringLiteral("Squadre"), vecchio))
+        throw store::EngineError(QStringLiteral("La squadra '%1' non è presente %2.").arg(vecchio, dove),
+                                 store::HcTableNotFound);
+    tabella.edit();
+    tabella.fieldByName(QStringLiteral("Squadre")).setAsString(nuovo);
+    if (!tabella.post())
+        throw store::EngineError(QStringLiteral("La squadra '%1' non è stata rinominata.").arg(vecchio), store::HcWrite);
+}
+
+} // namespace
+
+int RinominaSquadra(const QString &vecchio, const QString &nuovo)
+{
+    if (vecchio.isEmpty() || nuovo.trimmed().isEmpty() || nuovo.size() > LunghezzaNome)
+        throw store::EngineError(QString::fromUtf8(MsgNomeNonValido), store::HcInvalidValue);
+
+    // All three tables are open before the transaction begins: a table file cannot join one later.
+    store::Table squadre(QStringLiteral("squadre.db"));
+    store::Table classifica(QStringLiteral("Class.db"));
+    store::Table giornate(QStringLiteral("giornate.db"));
+    squadre.open();
+    classifica.open();
+    giornate.open();
+    if (Quante(squadre, nuovo) > 0 || Quante(classifica, nuovo) > 0)
+        throw store::EngineError(QString::fromUtf8(MsgNomeNonValido), store::HcKeyViolation);
+
+    store::Transaction transazione;
+    RinominaRiga(squadre, vecchio, nuovo, QStringLiteral("nell'elenco delle squadre"));
+    store::Database::faultPoint(QStringLiteral("rinomina: dopo le squadre"));
+    RinominaRiga(classifica, vecchio, nuovo, QStringLiteral("in classifica"));
+    store::Database::faultPoint(QStringLiteral("rinomina: dopo la classifica"));
+
+    int posti = 0;
+    for (giornate.first(); !giornate.eof(); giornate.next()) {
+        for (int k = 1; k <= 20; ++k) {
+            store::Field squadra = giornate.fieldByName(QStringLiteral("Squadra%1").arg(k));
+            if (squadra.asString() != vecchio)
+                continue;
+            if (!giornate.isEditing())
+                giornate.edit();
+            squadra.setAsString(nuovo);
+            ++posti;
+        }
+        if (giornate.isEditing() && !giornate.post())
+            throw store::EngineError(QStringLiteral("La squadra '%1' non è stata rinominata.").arg(vecchio),
+                                     store::HcWrite);
+    }
+    transazione.commit();
+    return posti;
+}
