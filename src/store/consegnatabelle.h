@@ -11,7 +11,7 @@ namespace store {
 class Database;
 
 // The message shown when the tables cannot be handed over.
-inline constexpr const char *MessaggioTabelleInUso = "Impossibile eseguire il controllo mentre il database è in uso!";
+inline const QString MessaggioTabelleInUso = QStringLiteral("Impossibile eseguire il controllo mentre il database è in uso!");
 
 class ConsegnaTabelle {
 public:

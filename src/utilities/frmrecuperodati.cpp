@@ -174,7 +174,7 @@ void TFrmRecuperoDati::ButtonOkClick()
     }
     store::ConsegnaTabelle consegna;
     if (!consegna.ottenuta()) {
-        MostraErrore(QLatin1String(store::MessaggioTabelleInUso));
+        MostraErrore(store::MessaggioTabelleInUso);
         return;
     }
     bool ok = false;

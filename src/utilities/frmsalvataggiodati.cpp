@@ -153,7 +153,7 @@ void TFrmSalvataggioDati::BitBtn2Click()
 
     store::ConsegnaTabelle consegna;
     if (!consegna.ottenuta()) {
-        MostraErrore(QLatin1String(store::MessaggioTabelleInUso));
+        MostraErrore(store::MessaggioTabelleInUso);
         return;
     }
     {

@@ -49,7 +49,7 @@ void IndicizzaERipara()
 {
     if (!ChiediConferma(QStringLiteral("Confermi l'operazione di reindicizzazione delle tabelle?")))
         return;
-    const Messaggio inUso{QLatin1String(NomeProdotto), QLatin1String(store::MessaggioTabelleInUso),
+    const Messaggio inUso{QLatin1String(NomeProdotto), store::MessaggioTabelleInUso,
                           IconaMessaggio::Informazione, false};
     store::ConsegnaTabelle consegna;
     if (!consegna.ottenuta()) {

@@ -218,7 +218,7 @@ private slots:
         scegli(&form, QStringLiteral("[20240305]"));
         program->boxes.setNextAnswer(true);
         form.ButtonOkClick();
-        QCOMPARE(program->boxes.last().testo, QLatin1String(store::MessaggioTabelleInUso));
+        QCOMPARE(program->boxes.last().testo, store::MessaggioTabelleInUso);
         QVERIFY(!form.riuscito());
     }
 

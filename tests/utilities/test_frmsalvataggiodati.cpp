@@ -150,7 +150,7 @@ private slots:
         aperta.open();
         TFrmSalvataggioDati form;
         form.BitBtn2Click();
-        QCOMPARE(program->boxes.last().testo, QLatin1String(store::MessaggioTabelleInUso));
+        QCOMPARE(program->boxes.last().testo, store::MessaggioTabelleInUso);
         QCOMPARE(fileIn(oggi()), QStringList());
         QVERIFY(!form.riuscito());
     }
