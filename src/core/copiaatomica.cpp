@@ -12,8 +12,7 @@
 #include <unistd.h>
 #endif
 
-namespace {
-void sincronizzaCartella(const QString &cartella)
+void SincronizzaCartella(const QString &cartella)
 {
 #ifndef _WIN32
     const int fd = ::open(QFile::encodeName(cartella).constData(), O_RDONLY);
@@ -25,7 +24,6 @@ void sincronizzaCartella(const QString &cartella)
     Q_UNUSED(cartella);
 #endif
 }
-} // namespace
 
 bool ScriviSuDisco(const QString &percorso)
 {
@@ -57,7 +55,7 @@ QString CopiaAccanto(const QString &origine, const QString &destinazione, const 
     return temporaneo;
 }
 
-bool SpostaSopra(const QString &da, const QString &a)
+bool SpostaSopra(const QString &da, const QString &a, bool sincronizza)
 {
     if (QFileInfo(a).isDir())
         return false; // rename() would replace an empty folder
@@ -65,16 +63,17 @@ bool SpostaSopra(const QString &da, const QString &a)
     std::filesystem::rename(QFile::encodeName(da).toStdString(), QFile::encodeName(a).toStdString(), ec);
     if (ec)
         return false;
-    sincronizzaCartella(QFileInfo(a).absolutePath());
+    if (sincronizza)
+        SincronizzaCartella(QFileInfo(a).absolutePath());
     return true;
 }
 
-bool CopiaFileAtomica(const QString &origine, const QString &destinazione)
+bool CopiaFileAtomica(const QString &origine, const QString &destinazione, bool sincronizza)
 {
     const QString temporaneo = CopiaAccanto(origine, destinazione, QStringLiteral(".copia"));
     if (temporaneo.isEmpty())
         return false;
-    if (!SpostaSopra(temporaneo, destinazione)) {
+    if (!SpostaSopra(temporaneo, destinazione, sincronizza)) {
         QFile::remove(temporaneo);
         return false;
     }

@@ -6,15 +6,19 @@
 #include <QString>
 
 // CopiaFile to a temporary name beside the target, then the rename over it. False (the target
-// untouched, the temporary file removed) when any step fails.
-bool CopiaFileAtomica(const QString &origine, const QString &destinazione);
+// untouched, the temporary file removed) when any step fails. Several copies into one folder may
+// leave the folder's own flush to one SincronizzaCartella at the end.
+bool CopiaFileAtomica(const QString &origine, const QString &destinazione, bool sincronizza = true);
 
 // The first half: the copy under the hidden name "." + target name + suffix in the target's folder,
 // on disk. Returns that path, or an empty text (nothing left behind) on failure.
 QString CopiaAccanto(const QString &origine, const QString &destinazione, const QString &suffisso);
 
-// Renames a file over another in one step and forces the folder to disk. False when it failed.
-bool SpostaSopra(const QString &da, const QString &a);
+// Renames a file over another in one step and forces the folder to disk (unless told not to, when
+// the caller flushes the folder once after several renames). False when it failed.
+bool SpostaSopra(const QString &da, const QString &a, bool sincronizza = true);
+// Forces a folder's entries (names made, renamed, removed) to disk.
+void SincronizzaCartella(const QString &cartella);
 
 // Forces a file's content to disk; false when it cannot be opened or flushed.
 bool ScriviSuDisco(const QString &percorso);

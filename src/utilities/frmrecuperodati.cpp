@@ -257,7 +257,7 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
                     break;
                 }
                 if (QFileInfo::exists(vivo)) {
-                    if (!SpostaSopra(vivo, sicurezza(p.vivo))) {
+                    if (!SpostaSopra(vivo, sicurezza(p.vivo), false)) {
                         fallito = vivo;
                         break;
                     }
@@ -265,14 +265,14 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
                 }
                 // A journal left by the live table belongs to it, never to the restored one.
                 if (QFileInfo::exists(giornale(p.vivo))) {
-                    if (!SpostaSopra(giornale(p.vivo), sicurezza(p.vivo + QStringLiteral("-journal")))) {
+                    if (!SpostaSopra(giornale(p.vivo), sicurezza(p.vivo + QStringLiteral("-journal")), false)) {
                         fallito = vivo;
                         break;
                     }
                     p.giornaleDaParte = true;
                 }
                 store::Database::faultPoint(QStringLiteral("recupero: tabella messa da parte"));
-                if (!SpostaSopra(p.copia, vivo)) {
+                if (!SpostaSopra(p.copia, vivo, false)) {
                     fallito = vivo;
                     break;
                 }
@@ -285,6 +285,7 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
             fallito = programma + (passi.isEmpty() ? tabelle.first() : passi.last().vivo);
     }
 
+    SincronizzaCartella(programma);
     if (fallito.isEmpty()) {
         for (const Passo &p : std::as_const(passi)) {
             QFile::remove(sicurezza(p.vivo));
@@ -308,6 +309,7 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
         if (!it->sostituito)
             QFile::remove(it->copia);
     }
+    SincronizzaCartella(programma);
     nNonCopiati = 1;
     aggiornaContatori();
     QString testo = QStringLiteral("Errore durante la copia del file \"%1\"").arg(fallito);

@@ -176,7 +176,7 @@ void TFrmSalvataggioDati::BitBtn2Click()
                 guardia.passo();
                 if (EstensioneEsclusa(f) || store::EFileTransitorio(f))
                     continue;
-                if (CopiaFileAtomica(programma + f, cartella + QLatin1Char('/') + f)) {
+                if (CopiaFileAtomica(programma + f, cartella + QLatin1Char('/') + f, false)) {
                     ++nCopiati;
                 } else {
                     ++nNonCopiati;
@@ -185,6 +185,7 @@ void TFrmSalvataggioDati::BitBtn2Click()
                 aggiornaContatori();
             }
         }
+        SincronizzaCartella(cartella);
     }
     salvato = nNonCopiati == 0;
     LabelDone->setVisible(salvato);
