@@ -187,8 +187,11 @@ void TFrmRecuperoDati::ButtonOkClick()
             const QString f = ListBoxFile->item(i)->text();
             if (EstensioneEsclusa(f))
                 continue;
+            bool gia = false; // a second copy of a table under another case would undo the first
+            for (const QString &t : std::as_const(tabelle))
+                gia = gia || t.compare(f, Qt::CaseInsensitive) == 0;
             for (const QString &n : nomi)
-                if (f.compare(n, Qt::CaseInsensitive) == 0)
+                if (!gia && f.compare(n, Qt::CaseInsensitive) == 0)
                     tabelle << f;
         }
         if (tabelle.isEmpty())

@@ -124,6 +124,25 @@ private slots:
                  QStringList());
     }
 
+    void aTableWhoseNameDiffersInCaseReplacesTheLiveOne()
+    {
+        prova::aggiungiSquadre({QStringLiteral("Salvata")});
+        faiBackup(QStringLiteral("20240305"));
+        const QString cartella = CartellaBackup() + QStringLiteral("20240305/");
+        QVERIFY(QFile::rename(cartella + QStringLiteral("squadre.db"), cartella + QStringLiteral("SQUADRE.DB")));
+        // A second copy under another case is passed over, never swapped in after the first.
+        prova::scrivi(cartella + QStringLiteral("Squadre.db"), "non una tabella");
+        prova::aggiungiSquadre({QStringLiteral("Dopo")});
+        TFrmRecuperoDati form;
+        scegli(&form, QStringLiteral("[20240305]"));
+        program->boxes.setNextAnswer(true);
+        form.ButtonOkClick();
+        QVERIFY(form.riuscito());
+        QCOMPARE(form.copiati(), 9);
+        QVERIFY(!QFileInfo::exists(CartellaProgramma() + QStringLiteral("SQUADRE.DB")));
+        QCOMPARE(prova::squadre(), QStringList{"Salvata"});
+    }
+
     void answeringNoRestoresNothingAndDoesNotEndTheProgram()
     {
         faiBackup(QStringLiteral("20240305"));
