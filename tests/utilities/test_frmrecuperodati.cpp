@@ -96,6 +96,9 @@ private slots:
         const auto salvate = tabelleVive();
         prova::aggiungiSquadre({QStringLiteral("Dopo il backup")});
         prova::scrivi(CartellaProgramma() + QStringLiteral("nuova.db"), "creata dopo");
+        // A journal left by the live table must never be played back into the restored one.
+        store::Database::shutdown();
+        prova::scrivi(CartellaProgramma() + QStringLiteral("squadre.db-journal"), QByteArray(2048, 'j'));
         Principale principale;
         {
             TFrmRecuperoDati form;
@@ -117,6 +120,7 @@ private slots:
         QVERIFY(!QFile::exists(CartellaProgramma() + QStringLiteral("rotaset")));
         QVERIFY(!QFile::exists(CartellaProgramma() + QStringLiteral("squadre.pas")));
         QVERIFY(QFile::exists(CartellaProgramma() + QStringLiteral("nuova.db"))); // left as it was
+        QVERIFY(!QFile::exists(CartellaProgramma() + QStringLiteral("squadre.db-journal")));
         QCOMPARE(prova::squadre(), (QStringList{"L'Aquila", "Beta"}));
         prova::aggiungiSquadre({QStringLiteral("Ancora")}); // the restored file is written normally
         // No temporary or safety copy left behind.

@@ -7,6 +7,7 @@
 #include "store/consegnatabelle.h"
 #include "support/testprogram.h"
 #include "utilities/cartellebackup.h"
+#include "utilities/frmrecuperodati.h"
 #include "utilities/frmsalvataggiodati.h"
 
 #include <QDir>
@@ -87,6 +88,36 @@ private slots:
         QVERIFY(!form.inCorso());
         for (const QString &f : nove())
             QCOMPARE(prova::contenuto(oggi() + f), prova::contenuto(p + f));
+    }
+
+    void aProgramFolderWithBlanksAndAccentsIsBackedUpAndRestored()
+    {
+        const QString base = CartellaProgramma();
+        const QString dentro = base + QStringLiteral("Dati della società è/");
+        QVERIFY(QDir().mkpath(dentro));
+        store::Database::shutdown();
+        ImpostaCartellaProgramma(dentro);
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        prova::aggiungiSquadre({QStringLiteral("Città d'Arte")});
+        {
+            TFrmSalvataggioDati form;
+            form.BitBtn2Click();
+            QCOMPARE(form.copiati(), 9);
+        }
+        prova::aggiungiSquadre({QStringLiteral("Dopo")});
+        {
+            TFrmRecuperoDati form;
+            auto *lista = form.findChild<QListWidget *>(QStringLiteral("ListBoxCartelle"));
+            lista->setCurrentItem(
+                lista->findItems(VoceCartella(NomeCartellaGiorno(QDate::currentDate())), Qt::MatchExactly).value(0));
+            program->boxes.setNextAnswer(true);
+            form.ButtonOkClick();
+            QVERIFY(form.riuscito());
+        }
+        QCOMPARE(prova::squadre(), QStringList{"Città d'Arte"});
+        store::Database::shutdown();
+        ImpostaCartellaProgramma(base);
     }
 
     void aSecondBackupOfTheDayAsksFirst()
