@@ -68,6 +68,14 @@ bool SpostaSopra(const QString &da, const QString &a, bool sincronizza)
     return true;
 }
 
+bool CollegaFile(const QString &esistente, const QString &nuovoNome)
+{
+    std::error_code ec;
+    std::filesystem::create_hard_link(QFile::encodeName(esistente).toStdString(),
+                                      QFile::encodeName(nuovoNome).toStdString(), ec);
+    return !ec;
+}
+
 bool CopiaFileAtomica(const QString &origine, const QString &destinazione, bool sincronizza)
 {
     const QString temporaneo = CopiaAccanto(origine, destinazione, QStringLiteral(".copia"));

@@ -17,6 +17,8 @@ QString CopiaAccanto(const QString &origine, const QString &destinazione, const 
 // Renames a file over another in one step and forces the folder to disk (unless told not to, when
 // the caller flushes the folder once after several renames). False when it failed.
 bool SpostaSopra(const QString &da, const QString &a, bool sincronizza = true);
+// Gives a file a second name (a hard link) in the same folder; false where that cannot be done.
+bool CollegaFile(const QString &esistente, const QString &nuovoNome);
 // Forces a folder's entries (names made, renamed, removed) to disk.
 void SincronizzaCartella(const QString &cartella);
 

@@ -205,7 +205,8 @@ void TFrmRecuperoDati::ButtonOkClick()
 }
 
 // Every table is first checked, then copied beside the live one under a temporary name; only when
-// all copies are there are the live tables set aside and the restored ones renamed in. Any failure
+// all copies are there does each live table get a safety copy (a second name of the same file) and
+// the restored one is renamed over it, so a table's name always holds a complete table. Any failure
 // puts every live table back as it was.
 bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origine, LavoroLungo &guardia)
 {
@@ -230,7 +231,8 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
     struct Passo {
         QString vivo;       // the live table's name in the program folder
         QString copia;      // the restored copy beside it
-        bool messoDaParte = false; // the live table moved to its safety copy
+        bool messoDaParte = false; // the live table has its safety copy
+        bool vivoAlSuoPosto = false; // ... and is still under its name (a second link to it)
         bool giornaleDaParte = false;
         bool sostituito = false;
     };
@@ -260,7 +262,13 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
                     break;
                 }
                 if (QFileInfo::exists(vivo)) {
-                    if (!SpostaSopra(vivo, sicurezza(p.vivo), false)) {
+                    // A second name for the live table keeps it under its own name until the
+                    // restored one replaces it in one rename; where links cannot be made it is
+                    // moved aside instead.
+                    QFile::remove(sicurezza(p.vivo));
+                    if (CollegaFile(vivo, sicurezza(p.vivo))) {
+                        p.vivoAlSuoPosto = true;
+                    } else if (!SpostaSopra(vivo, sicurezza(p.vivo), false)) {
                         fallito = vivo;
                         break;
                     }
@@ -305,8 +313,10 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
         const QString vivo = programma + it->vivo;
         if (it->sostituito && !it->messoDaParte)
             rimesso = QFile::remove(vivo) && rimesso;
-        if (it->messoDaParte)
+        if (it->messoDaParte && (it->sostituito || !it->vivoAlSuoPosto))
             rimesso = SpostaSopra(sicurezza(it->vivo), vivo) && rimesso;
+        else if (it->messoDaParte)
+            QFile::remove(sicurezza(it->vivo));
         if (it->giornaleDaParte)
             rimesso = SpostaSopra(sicurezza(it->vivo + QStringLiteral("-journal")), giornale(it->vivo)) && rimesso;
         if (!it->sostituito)

@@ -198,7 +198,12 @@ private slots:
         for (const QString passo : {QStringLiteral("recupero: copiata accanto"), QStringLiteral("recupero: tabella messa da parte"),
                                     QStringLiteral("recupero: tabella sostituita")}) {
             int visti = 0;
+            QStringList senzaTabella;
             store::Database::faultHook() = [&](const QString &s) {
+                // Whenever the restore could stop, every table name holds a complete table.
+                for (const QString &t : store::NomiTabelle())
+                    if (!store::VerificaTabella(CartellaProgramma() + t).valida)
+                        senzaTabella << s + QStringLiteral(": ") + t;
                 if (s == passo && ++visti == 4)
                     throw store::EngineError(QStringLiteral("interrotto"));
             };
@@ -208,6 +213,7 @@ private slots:
             form.ButtonOkClick();
             store::Database::faultHook() = nullptr;
             QVERIFY2(!form.riuscito(), qPrintable(passo));
+            QCOMPARE(senzaTabella, QStringList());
             QVERIFY(program->boxes.last().testo.startsWith(QStringLiteral("Errore durante la copia del file")));
             QCOMPARE(tabelleVive(), prima);
             QCOMPARE(QDir(CartellaProgramma()).entryList({QStringLiteral(".*.*")}, QDir::Files | QDir::Hidden),
