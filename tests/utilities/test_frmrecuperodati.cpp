@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -249,6 +250,25 @@ private slots:
         form.ButtonOkClick();
         QCOMPARE(program->boxes.last().testo, store::MessaggioTabelleInUso);
         QVERIFY(!form.riuscito());
+    }
+
+    void aBackupThatCannotBeDeletedIsTold()
+    {
+        QVERIFY(QDir().mkpath(CartellaBackup() + QStringLiteral("20240305")));
+        const QString bloccato = CartellaBackup() + QStringLiteral("20240305/giornate.db");
+        prova::scrivi(bloccato, "x");
+        // Root removes read-only files: an immutable file is what stops the deletion here.
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), bloccato}) != 0)
+            QSKIP("the file system cannot make a file immutable");
+        TFrmRecuperoDati form;
+        scegli(&form, QStringLiteral("[20240305]"));
+        program->boxes.setNextAnswer(true);
+        form.ButtonEliminaClick();
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), bloccato});
+        QCOMPARE(program->boxes.last().testo, QStringLiteral("Impossibile eliminare la cartella, file in uso?"));
+        QCOMPARE(label(&form, "LabelDettaglioBackup")->text(), QStringLiteral("Nessun dettaglio"));
+        QVERIFY(!bottone(&form, "ButtonOk")->isEnabled());
+        QVERIFY(QFileInfo::exists(bloccato));
     }
 
     void deletionGoesByTheEntrysNameNeverItsPlace()
