@@ -7,4 +7,5 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DROTASET_TESTS=
 cmake --build build/release
 mkdir -p build/run
 cp build/release/rotaset build/run/rotaset
+cp build/release/Pdxrbld build/run/Pdxrbld
 exec build/run/rotaset "$@"

@@ -17,6 +17,10 @@
 #include "rotations/frmrtsquadre.h"
 #include "ui/modale.h"
 #include "utilities/frmesportazionetabelle.h"
+#include "utilities/frminviodaticasamadre.h"
+#include "utilities/frmrecuperodati.h"
+#include "utilities/frmsalvataggiodati.h"
+#include "utilities/indicizza.h"
 
 namespace {
 // A form created with the main window as owner, shown modally and destroyed when it closes.
@@ -52,6 +56,13 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmPrevisioneGiornata>(finestra, "Previsionegiornata1");
     finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
+    registraForm<TFrmSalvataggioDati>(finestra, "Salvataggiodati1");
+    registraForm<TFrmRecuperoDati>(finestra, "Recuperodati1");
+    registraForm<TFrmInvioDatiCasaMadre>(finestra, "InviodatiaBrivo1");
+    finestra.RegistraComando(QStringLiteral("mnuIndicizza"), [&finestra] {
+        IndicizzaERipara();
+        finestra.repaint();
+    });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {
         if (FrmCalendario)

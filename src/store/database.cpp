@@ -341,6 +341,25 @@ void Database::detachIdle()
             detach(k);
 }
 
+bool Database::detachAll()
+{
+    if (inTransaction())
+        return false;
+    for (const Attachment &a : std::as_const(attached))
+        if (a.users > 0)
+            return false;
+    const QStringList keys = attached.keys();
+    for (const QString &k : keys)
+        detach(k);
+    return true;
+}
+
+void Database::reloadAll()
+{
+    for (const auto &v : std::as_const(versions))
+        *v = ++versionCounter;
+}
+
 void Database::createTable(const TableDeclaration &decl)
 {
     const QString resolved = resolve(decl.fileName);

@@ -85,6 +85,11 @@ public:
     void renameTable(const QString &from, const QString &to);
     // Detaches every table no cursor uses (before files are copied or replaced from outside).
     void detachIdle();
+    // Hands every table to work outside the engine (see consegnatabelle.h): false, with nothing
+    // done, while a cursor has a table open or a transaction runs; otherwise detaches them all.
+    bool detachAll();
+    // Every cursor reads its table's file again (after the files were replaced from outside).
+    void reloadAll();
 
     // Transactions over every attached table; nested calls join the outer one.
     void begin();

@@ -1,0 +1,14 @@
+// Packing a backup folder into a ZIP archive with libzip: the folder's files without folder names,
+// written under a temporary name and renamed over the archive only when complete, so that the
+// archive never mixes two backups nor stays half written.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The archive for the maker: program folder + "backup/dati_" + product name + ".zip".
+QString PercorsoArchivio();
+
+// Packs the named files of the folder into the archive. False, with the reason in errore and the
+// earlier archive left as it was, when any step fails.
+bool CreaArchivio(const QString &archivio, const QString &cartella, const QStringList &file, QString &errore);

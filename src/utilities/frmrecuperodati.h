@@ -1,0 +1,65 @@
+// Restore: lists the backup folders, shows what the chosen one holds, puts its tables back in the
+// program folder all together or not at all, and deletes backup folders. After a restore that
+// succeeded the program ends when the form closes, so that the next start works on the restored
+// tables.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class TFrmRecuperoDati : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrmRecuperoDati(QWidget *parent = nullptr);
+    ~TFrmRecuperoDati() override;
+
+    void ListBoxCartelleClick();
+    void ButtonOkClick();
+    void ButtonEliminaClick();
+    void sbEsciClick();
+
+    bool inCorso() const { return lavoro; }
+    bool riuscito() const { return recuperato; }
+    int copiati() const { return nCopiati; }
+    int nonCopiati() const { return nNonCopiati; }
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void costruisci();
+    void FormCreate();
+    void FormDestroy();
+    void TraduciEtichette();
+    void leggiCartelle();
+    void aggiornaContatori();
+    bool recupera(const QStringList &tabelle, const QString &origine, class LavoroLungo &guardia);
+
+    QLabel *Label5 = nullptr;
+    QListWidget *ListBoxCartelle = nullptr;
+    QLabel *Label1 = nullptr;
+    QListWidget *ListBoxFile = nullptr;
+    QLabel *LabelWork = nullptr;
+    QLabel *LabelDone = nullptr;
+    QLabel *LabelTitoloResoconto = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *LabelCopiati = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *LabelConErrore = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *LabelDettaglioBackup = nullptr;
+    QPushButton *ButtonElimina = nullptr;
+    QPushButton *ButtonOk = nullptr;
+    QPushButton *sbEsci = nullptr;
+
+    QString scelta; // the chosen backup's name; empty when none is valid
+    int nCopiati = 0;
+    int nNonCopiati = 0;
+    bool lavoro = false;
+    bool recuperato = false;
+};

@@ -1,0 +1,60 @@
+// Backup: copies the files of every table into today's folder below backup/, one backup a day,
+// a second one the same day replacing the first after a question. Each file is copied under a
+// temporary name and renamed over its earlier copy, so a failed copy never spoils the one before.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class TFrmSalvataggioDati : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrmSalvataggioDati(QWidget *parent = nullptr);
+
+    void BitBtn2Click();
+    void sbEsciClick();
+
+    bool inCorso() const { return lavoro; }
+    int copiati() const { return nCopiati; }
+    int nonCopiati() const { return nNonCopiati; }
+    bool riuscito() const { return salvato; }
+    // Today's backup folder, as computed when the form opened.
+    QString cartellaGiorno() const;
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void costruisci();
+    void FormCreate();
+    void TraduciEtichette();
+    void aggiornaContatori();
+    QStringList tabelle() const;
+
+    QLabel *Label5 = nullptr;
+    QListWidget *ListBoxTabelle = nullptr;
+    QLabel *Label1 = nullptr;
+    QListWidget *ListBoxFile = nullptr;
+    QLabel *LabelWork = nullptr;
+    QLabel *LabelDone = nullptr;
+    QLabel *LabelTitoloResoconto = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *LabelCopiati = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *LabelConErrore = nullptr;
+    QLabel *Label2 = nullptr;
+    QLineEdit *EditPathSalvataggio = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    QPushButton *sbEsci = nullptr;
+
+    int nCopiati = 0;
+    int nNonCopiati = 0;
+    bool lavoro = false;
+    bool salvato = false;
+};

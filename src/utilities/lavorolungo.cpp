@@ -1,0 +1,31 @@
+#include "utilities/lavorolungo.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+LavoroLungo::LavoroLungo(bool &flag, QLabel *work, QLabel *done, const QList<QWidget *> &controlli)
+    : inCorso(flag), labelWork(work)
+{
+    inCorso = true;
+    for (QWidget *w : controlli) {
+        comandi.append({w, w->isEnabled()});
+        w->setEnabled(false);
+    }
+    if (done)
+        done->hide();
+    if (labelWork)
+        labelWork->show();
+    passo();
+}
+
+LavoroLungo::~LavoroLungo()
+{
+    if (labelWork)
+        labelWork->hide();
+    for (const auto &[w, abilitato] : comandi)
+        if (w)
+            w->setEnabled(abilitato);
+    inCorso = false;
+}
+
+void LavoroLungo::passo() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
