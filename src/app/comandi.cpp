@@ -10,6 +10,8 @@
 #include "rotations/frmrtgiocatori.h"
 #include "rotations/frmrtsquadre.h"
 #include "ui/modale.h"
+#include "utilities/frmbug.h"
+#include "utilities/frmcontrollaversione.h"
 
 namespace {
 // A form created with the main window as owner, shown modally and destroyed when it closes.
@@ -37,6 +39,8 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmRTgiocatori>(finestra, "Giocaotir1");
     registraForm<TFrmRTformazioni>(finestra, "Formazioni1");
     registraForm<TFrmRisultati>(finestra, "FrmRisultati");
+    registraForm<TFrmControllaVersione>(finestra, "Aggiornaversione1");
+    registraForm<TfrmBug>(finestra, "Segnalabug1");
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     // The resident calendar builder.
     finestra.RegistraComando(QStringLiteral("Calendario"), [] {
