@@ -7,4 +7,6 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DROTASET_TESTS=
 cmake --build build/release
 mkdir -p build/run
 cp build/release/rotaset build/run/rotaset
+cp dist/help/help.html build/run/help.html
+rm -rf build/run/immagini && cp -r dist/help/immagini build/run/immagini
 exec build/run/rotaset "$@"

@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
     Applicazione app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
     QApplication::setApplicationDisplayName(QStringLiteral("Brivo_Rotaset"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("rotaset")); // the menu entry's name and icon
     InstallaServiziInterfaccia();
     int result = 0;
     {
