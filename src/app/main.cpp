@@ -9,6 +9,7 @@
 #include "ui/messageboxbackend.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
     QApplication::setApplicationDisplayName(QStringLiteral("Brivo_Rotaset"));
     QGuiApplication::setDesktopFileName(QStringLiteral("rotaset")); // the menu entry's name and icon
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("rotaset"))); // installed: the program's icon
     InstallaServiziInterfaccia();
     int result = 0;
     {

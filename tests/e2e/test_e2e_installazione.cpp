@@ -1,6 +1,7 @@
 // The program installed under a prefix, as "cmake --install" lays it out: its files in place, the
 // menu entry valid, and the tables in the user's data folder; a portable copy keeps them beside
 // itself; a copy in a folder it cannot write, without the installation mark, goes to the data folder.
+// The Debian package holds the same tree and names the runtime packages it needs.
 #include "core/cartella.h"
 #include "store/database.h"
 #include "store/engineerror.h"
@@ -158,6 +159,37 @@ private slots:
         QVERIFY(avvia(portatile + QStringLiteral("/rotaset"), datiUtente, portatile));
         QCOMPARE(tabelleIn(portatile).size(), int(std::size(Tabelle)));
         QVERIFY(!QFileInfo::exists(datiUtente + QStringLiteral("/rotaset")));
+    }
+
+    void theDebianPackage()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("dpkg-deb")).isEmpty())
+            QSKIP("dpkg-deb is not installed");
+        const QString uscita = radice.filePath(QStringLiteral("pacchetto"));
+        QVERIFY(esegui(QStringLiteral(CPACK_COMMAND), {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                                                       QStringLiteral(ROTASET_BUILD_DIR "/CPackConfig.cmake"),
+                                                       QStringLiteral("-B"), uscita}));
+        const QStringList pacchetti = QDir(uscita).entryList({QStringLiteral("rotaset_*.deb")}, QDir::Files);
+        QCOMPARE(pacchetti.size(), 1);
+        const QString deb = uscita + QLatin1Char('/') + pacchetti.first();
+
+        QString campi;
+        QVERIFY(esegui(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Package"),
+                                                     QStringLiteral("Depends")},
+                       &campi));
+        QVERIFY2(campi.contains(QLatin1String("Package: rotaset")), qPrintable(campi));
+        for (const char *dipendenza : {"libqt6widgets6", "libqt6network6", "libqt6printsupport6", "qt6-qpa-plugins",
+                                       "libsqlite3-0", "libzip4", "libxlsxwriter4"})
+            QVERIFY2(campi.contains(QLatin1String(dipendenza)), dipendenza);
+
+        QString elenco;
+        QVERIFY(esegui(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), deb}, &elenco));
+        for (const char *file : {"./usr/bin/rotaset -> ../lib/rotaset/rotaset", "./usr/lib/rotaset/rotaset",
+                                 "./usr/lib/rotaset/help.html", "./usr/lib/rotaset/rotaset-installato",
+                                 "./usr/share/applications/rotaset.desktop",
+                                 "./usr/share/icons/hicolor/scalable/apps/rotaset.svg",
+                                 "./usr/share/icons/hicolor/48x48/apps/rotaset.png"})
+            QVERIFY2(elenco.contains(QLatin1String(file)), file);
     }
 
     void unwritableFolderWithoutTheMark()
