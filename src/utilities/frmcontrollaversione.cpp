@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -114,7 +115,11 @@ void TFrmControllaVersione::showEvent(QShowEvent *event)
     if (attivato)
         return;
     attivato = true;
-    FormActivate();
+    // Asked once the window is on the screen, so that the question stands over it.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            FormActivate();
+    });
 }
 
 void TFrmControllaVersione::FormActivate()

@@ -70,7 +70,14 @@ class TestFrmControllaVersione : public QObject {
     {
         program->boxes.setNextAnswer(si);
         form = std::make_unique<TFrmControllaVersione>();
+        show();
+    }
+
+    // Shows the form and lets its first activation run.
+    void show()
+    {
         form->show();
+        QCoreApplication::processEvents();
     }
 
 private slots:
@@ -194,7 +201,7 @@ private slots:
         QEvent attiva(QEvent::WindowActivate);
         QCoreApplication::sendEvent(form.get(), &attiva);
         form->hide();
-        form->show();
+        show();
         QCOMPARE(program->boxes.count(), 2);
         QCOMPARE(program->boxes.texts().count(Domanda), 1);
         QCOMPARE(servizio->indirizzi.size(), 1);
@@ -203,9 +210,19 @@ private slots:
         // Closing ends the opening: the next one asks again.
         form->close();
         program->boxes.setNextAnswer(false);
-        form->show();
+        show();
         QCOMPARE(program->boxes.texts().count(Domanda), 2);
         QCOMPARE(servizio->indirizzi.size(), 1);
+    }
+
+    void closedBeforeItsActivationAsksNothing()
+    {
+        form = std::make_unique<TFrmControllaVersione>();
+        form->show();
+        form->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.count(), 0);
+        QVERIFY(servizio->indirizzi.isEmpty());
     }
 
     void secondCheckStartsFromNothing()
