@@ -205,6 +205,12 @@ private slots:
                               QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         QFile::setPermissions(cartella, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner | QFile::ReadOther |
                                             QFile::ExeOther);
+        QProcess prova; // the temporary folder must be reachable for that user
+        prova.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                                QStringLiteral("--clear-groups"), QStringLiteral("test"),
+                                                QStringLiteral("-x"), cartella + QStringLiteral("/rotaset")});
+        if (!prova.waitForFinished() || prova.exitCode() != 0)
+            QSKIP("the temporary folder is out of reach for another user");
         const QString datiUtente = radice.filePath(QStringLiteral("utente-nessuno"));
         QVERIFY(QDir().mkpath(datiUtente));
         QVERIFY(chown(QFile::encodeName(datiUtente).constData(), nessuno, nessuno) == 0);
