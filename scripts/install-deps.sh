@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libsqlite3-dev libzip-dev libxlsxwriter-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
+  desktop-file-utils
 )
 
 missing=()

@@ -8,4 +8,6 @@ cmake --build build/release
 mkdir -p build/run
 cp build/release/rotaset build/run/rotaset
 cp build/release/Pdxrbld build/run/Pdxrbld
+cp dist/help/help.html build/run/help.html
+rm -rf build/run/immagini && cp -r dist/help/immagini build/run/immagini
 exec build/run/rotaset "$@"

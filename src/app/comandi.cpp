@@ -21,6 +21,8 @@
 #include "utilities/frmrecuperodati.h"
 #include "utilities/frmsalvataggiodati.h"
 #include "utilities/indicizza.h"
+#include "utilities/frmbug.h"
+#include "utilities/frmcontrollaversione.h"
 
 namespace {
 // A form created with the main window as owner, shown modally and destroyed when it closes.
@@ -55,6 +57,8 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmStatisticheSquadra>(finestra, "Persquadra1");
     registraForm<TFrmPrevisioneGiornata>(finestra, "Previsionegiornata1");
     finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
+    registraForm<TFrmControllaVersione>(finestra, "Aggiornaversione1");
+    registraForm<TfrmBug>(finestra, "Segnalabug1");
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     registraForm<TFrmSalvataggioDati>(finestra, "Salvataggiodati1");
     registraForm<TFrmRecuperoDati>(finestra, "Recuperodati1");

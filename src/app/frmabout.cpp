@@ -14,22 +14,6 @@
 
 TFrmAbout *FrmAbout = nullptr;
 
-namespace {
-
-ClickableLabel *link(QWidget *parent, const char *name, const QString &text)
-{
-    auto *l = new ClickableLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setText(text);
-    QFont f = l->font();
-    f.setUnderline(true);
-    l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1f5fbf;"));
-    l->setCursor(Qt::PointingHandCursor);
-    return l;
-}
-} // namespace
-
 TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmAbout"));
@@ -39,7 +23,7 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
     QFont bold = LabelTitolo->font();
     bold.setBold(true);
     LabelTitolo->setFont(bold);
-    LabelPrg = createLabel(this, QLatin1String("LabelPrg"), QStringLiteral("Brivo_Rotaset"));
+    LabelPrg = createLabel(this, QLatin1String("LabelPrg"), QLatin1String(NomeProdotto));
     QFont big = LabelPrg->font();
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
@@ -47,12 +31,12 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
     LabelPrg->setStyleSheet(QStringLiteral("color: #1f3fbf;"));
     LabelTitolo2 = createLabel(this, QLatin1String("LabelTitolo2"), QStringLiteral("Software specifico per la pallavolo"));
     LabelNomeVersione = createLabel(this, QLatin1String("LabelNomeVersione"), QStringLiteral("Versione"));
-    LabelVers = createLabel(this, QLatin1String("LabelVers"), QStringLiteral("04.2002-66"));
+    LabelVers = createLabel(this, QLatin1String("LabelVers"), QLatin1String(VersioneProdotto));
     auto *picture = createLabel(this, QLatin1String("Image1"), QString());
     picture->setPixmap(DisegnoPallavolo(QSize(220, 150)));
     LabelTitolo3 = createLabel(this, QLatin1String("LabelTitolo3"), QStringLiteral("E' un prodotto Brivo"));
-    auto *lblLink = link(this, "lblLink", QString::fromLatin1(IndirizzoSitoBrivo));
-    auto *label13 = link(this, "Label13", QString::fromLatin1(MailSupportoBrivo));
+    auto *lblLink = createLinkLabel(this, QStringLiteral("lblLink"), QString::fromLatin1(IndirizzoSitoBrivo));
+    auto *label13 = createLinkLabel(this, QStringLiteral("Label13"), QString::fromLatin1(MailSupportoBrivo));
     sbEsci = new QPushButton(QStringLiteral("Esci"), this);
     sbEsci->setObjectName(QStringLiteral("sbEsci"));
     sbEsci->setToolTip(QStringLiteral("Esci da questa maschera senza salvare le modifiche"));

@@ -321,7 +321,7 @@ void TFrmMain::Eliminailprecedente1Click()
 
 void TFrmMain::Aiuto1Click()
 {
-    const QString guida = CartellaProgramma() + QStringLiteral("help.html");
+    const QString guida = CartellaEseguibile() + QStringLiteral("help.html");
     if (QFileInfo::exists(guida))
         ApriDocumento(guida);
     else

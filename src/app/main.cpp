@@ -9,12 +9,15 @@
 #include "ui/messageboxbackend.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     Applicazione app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
     QApplication::setApplicationDisplayName(QStringLiteral("Brivo_Rotaset"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("rotaset")); // the menu entry's name and icon
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("rotaset"))); // installed: the program's icon
     InstallaServiziInterfaccia();
     int result = 0;
     {

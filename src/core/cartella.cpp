@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 QString &cartellaImpostata()
@@ -17,15 +19,46 @@ QString conSeparatore(QString cartella)
         cartella += QLatin1Char('/');
     return cartella;
 }
+
+// The user's own data folder for this program (~/.local/share/rotaset on Linux).
+QString cartellaDatiUtente()
+{
+    return conSeparatore(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/rotaset"));
+}
 } // namespace
 
-QString CartellaProgramma()
+QString CartellaEseguibile()
 {
     if (!cartellaImpostata().isEmpty())
         return cartellaImpostata();
     QString cartella = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
                                                      : QDir::currentPath();
     return conSeparatore(cartella);
+}
+
+QString CartellaDatiPer(const QString &cartellaEseguibile)
+{
+    const QString eseguibile = conSeparatore(cartellaEseguibile);
+    const QFileInfo info(eseguibile);
+    if (info.isDir() && info.isWritable() && !QFileInfo::exists(eseguibile + QLatin1String(SegnoInstallazione)))
+        return eseguibile;
+    return cartellaDatiUtente();
+}
+
+QString CartellaProgramma()
+{
+    if (!cartellaImpostata().isEmpty())
+        return cartellaImpostata();
+    if (!QCoreApplication::instance())
+        return CartellaEseguibile();
+    // Decided once per run, and the user's data folder made the first time it is chosen.
+    static const QString dati = [] {
+        const QString cartella = CartellaDatiPer(CartellaEseguibile());
+        QDir().mkpath(cartella);
+        return cartella;
+    }();
+    return dati;
 }
 
 void ImpostaCartellaProgramma(const QString &cartella)

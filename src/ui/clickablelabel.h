@@ -1,4 +1,4 @@
-// A label that reports a click: links in the About form, the splash picture.
+// A label that reports a click: links in the About form and the fault report, the splash picture.
 #pragma once
 
 #include <QLabel>
@@ -14,3 +14,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
+
+// A web or mail address shown as a link: underlined, blue, with the hand cursor.
+ClickableLabel *createLinkLabel(QWidget *parent, const QString &name, const QString &text,
+                                const QString &tooltip = QString());

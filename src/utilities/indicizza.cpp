@@ -13,9 +13,9 @@
 QString PercorsoPdxrbld()
 {
 #ifdef Q_OS_WIN
-    return CartellaProgramma() + QStringLiteral("Pdxrbld.exe");
+    return CartellaEseguibile() + QStringLiteral("Pdxrbld.exe");
 #else
-    return CartellaProgramma() + QStringLiteral("Pdxrbld");
+    return CartellaEseguibile() + QStringLiteral("Pdxrbld");
 #endif
 }
 
