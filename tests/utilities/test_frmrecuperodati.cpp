@@ -196,7 +196,7 @@ private slots:
         faiBackup(QStringLiteral("20240305"));
         prova::aggiungiSquadre({QStringLiteral("Dopo")});
         const auto prima = tabelleVive();
-        for (const QString passo : {QStringLiteral("recupero: copiata accanto"), QStringLiteral("recupero: tabella messa da parte"),
+        for (const QString &passo : {QStringLiteral("recupero: copiata accanto"), QStringLiteral("recupero: tabella messa da parte"),
                                     QStringLiteral("recupero: tabella sostituita")}) {
             int visti = 0;
             QStringList senzaTabella;
