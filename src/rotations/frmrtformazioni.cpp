@@ -305,7 +305,7 @@ void TFrmRTformazioni::BitBtn0Click()
     if (!attuale.isEmpty()) {
         if (attuale == scelto)
             return;
-        if (!ChiediConferma(QStringLiteral("Il metodo era già stato definito.\r\nLa formazione verrà azzerata e si dovrà "
+        if (!ChiediConfermaDistruttiva(QStringLiteral("Il metodo era già stato definito.\r\nLa formazione verrà azzerata e si dovrà "
                                            "inserire di nuovo i giocatori in formazione, sei sicuro di voler continuare?")))
             return;
         ModificaRiga();
