@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev libgl-dev libsqlite3-dev libzip-dev libxlsxwriter-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
+  qt6-translations-l10n
+  openbox xdotool x11-apps
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "championship/frmgiornata.h"
 #include "store/database.h"
 #include "ui/messageboxbackend.h"
+#include "ui/traduzione.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         TFrmMain main;
+        ApplicaLinguaToolkit(); // the tables exist now: the toolkit's texts in the chosen language
         CollegaComandi(main);
         TFrmAbout about(&main);
         FrmAbout = &about;
