@@ -41,7 +41,7 @@ QString captionOf(int slot) { return slot < 6 ? DidascaliaPosto(MetodoPSCOSC, sl
 } // namespace
 
 TFrmRTformazioni::TFrmRTformazioni(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
 {
     setObjectName(QStringLiteral("FrmRTformazioni"));
     setWindowTitle(QStringLiteral("Elenco formazioni rotazioni"));
