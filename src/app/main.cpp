@@ -7,6 +7,7 @@
 #include "championship/frmgiornata.h"
 #include "store/database.h"
 #include "ui/messageboxbackend.h"
+#include "ui/stile.h"
 #include "ui/traduzione.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
     QApplication::setApplicationDisplayName(QStringLiteral("Brivo_Rotaset"));
     InstallaServiziInterfaccia();
+    InstallaStileProgramma();
     int result = 0;
     {
         TFrmMain main;
