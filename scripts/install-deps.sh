@@ -9,7 +9,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
   qt6-translations-l10n
-  openbox xdotool x11-apps
+  openbox xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -229,9 +229,11 @@ private:
         const int riga = box->findText(squadra);
         QVERIFY2(riga >= 0, qPrintable(squadra));
         const QPoint punto = view->visualRect(view->model()->index(riga, 0)).center();
-        // The pointer travels to the team before the click, as a hand does.
-        QTest::mouseMove(view->viewport(), punto - QPoint(0, 12));
-        QTest::mouseMove(view->viewport(), punto);
+        // The pointer travels to the team before the click, as a hand does (moves given to the
+        // list's window as the window system gives them, not by warping the screen's pointer).
+        QWidget *lista = view->viewport()->window();
+        for (const QPoint &p : {punto - QPoint(0, 12), punto})
+            QTest::mouseMove(lista->windowHandle(), view->viewport()->mapTo(lista, p));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, punto);
         QVERIFY2(!view->isVisible(), qPrintable(box->objectName()));
         QCOMPARE(box->currentText(), squadra);
