@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
@@ -294,11 +295,11 @@ PdfFileQuestion &pdfQuestion()
     return question;
 }
 
-QString askPdfFile(QWidget *parent, const QString &suggested)
+QString askPdfFile(QWidget *parent, const QString &caption, const QString &suggested)
 {
     if (pdfQuestion())
         return pdfQuestion()(parent, suggested);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Salva PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
+    return QFileDialog::getSaveFileName(parent, caption, suggested, QStringLiteral("PDF (*.pdf)"));
 }
 
 // The preview of one report: the toolkit's preview with a "Salva PDF" action, and open until the user
@@ -317,10 +318,15 @@ public:
         save->setObjectName(QStringLiteral("SalvaPdf"));
         connect(save, &QAction::triggered, this, &ReportPreview::savePdf);
         if (QToolBar *bar = findChild<QToolBar *>()) {
-            bar->addSeparator();
-            bar->addAction(save);
+            // First on the bar, where a narrow window does not fold it away, and the window as
+            // wide as its whole bar.
+            QAction *first = bar->actions().value(0);
+            bar->insertAction(first, save);
+            bar->insertSeparator(first);
             if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(save)))
                 button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            const int alta = screen() ? screen()->availableGeometry().height() * 3 / 4 : 600;
+            resize(qMax(sizeHint().width(), bar->sizeHint().width() + 24), qMax(sizeHint().height(), alta));
         }
     }
 
@@ -346,9 +352,10 @@ private:
     void savePdf()
     {
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty())
+        if (folder.isEmpty() || !QDir(folder).exists())
             folder = QDir::homePath();
-        QString file = askPdfFile(this, QDir(folder).filePath(reportPlainName(document.title) + QStringLiteral(".pdf")));
+        QString file = askPdfFile(this, savePdfText(),
+                                  QDir(folder).filePath(reportPlainName(document.title) + QStringLiteral(".pdf")));
         if (file.isEmpty())
             return;
         if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
