@@ -127,27 +127,6 @@ private slots:
         QVERIFY(!builder->BTMsquadre->isEnabled());
     }
 
-    // A team field holds its caption: clicking into it or tabbing to it selects the caption, so
-    // that typing replaces it instead of running on after it ("Nome squadra n.2Virtus").
-    void teamFieldCaptionIsReplaced()
-    {
-        builder->EDTnSQ->setText(QStringLiteral("4"));
-        builder->show();
-        QVERIFY(QTest::qWaitForWindowActive(builder));
-        builder->ButSalva->click();
-        QLineEdit *second = builder->SQ[1];
-        QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(second->width() - 4, second->height() / 2));
-        QCoreApplication::processEvents();
-        QVERIFY(second->hasFocus());
-        QTest::keyClicks(second, QStringLiteral("Virtus"));
-        QCOMPARE(second->text(), QStringLiteral("Virtus"));
-        QTest::keyClick(second, Qt::Key_Tab);
-        QVERIFY(builder->SQ[2]->hasFocus());
-        QTest::keyClicks(builder->SQ[2], QStringLiteral("Libertas"));
-        QCOMPARE(builder->SQ[2]->text(), QStringLiteral("Libertas"));
-        builder->hide();
-    }
-
     void badTeamNamesStoreNothing()
     {
         builder->EDTnSQ->setText(QStringLiteral("4"));

@@ -1,6 +1,6 @@
 // The matchday composer used the way a person uses it: real clicks on the open lists, the arrow
-// keys and Return in them, Tab between the boxes, a typed initial; and the keys and the close box
-// that must not throw a championship away.
+// keys and Return in them, Tab between the boxes, a typed initial; the keys and the close box that
+// must not throw a championship away; and the builder's team fields that hand over to it.
 #include "championship/frmcalendario.h"
 #include "championship/frmgiornata.h"
 #include "store/table.h"
@@ -163,6 +163,30 @@ private slots:
             QVERIFY(composer->Box[2]->isEnabled());
             QVERIFY(!primo->isEnabled());
         });
+    }
+
+    // A team field holds its caption: clicking into it or tabbing to it selects the caption, so
+    // that typing replaces it instead of running on after it ("Nome squadra n.2Virtus").
+    void teamFieldCaptionIsReplaced()
+    {
+        builder->sbAnnullaClick();
+        for (int i = 1; i < 4; ++i)
+            builder->SQ[i]->setText(QStringLiteral("Nome squadra n.%1").arg(i + 1));
+        builder->EDTnSQ->setText(QStringLiteral("4"));
+        builder->show();
+        QVERIFY(QTest::qWaitForWindowActive(builder));
+        builder->ButSalva->click();
+        QLineEdit *second = builder->SQ[1];
+        QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(second->width() - 4, second->height() / 2));
+        QCoreApplication::processEvents();
+        QVERIFY(second->hasFocus());
+        QTest::keyClicks(second, QStringLiteral("Virtus"));
+        QCOMPARE(second->text(), QStringLiteral("Virtus"));
+        QTest::keyClick(second, Qt::Key_Tab);
+        QVERIFY(builder->SQ[2]->hasFocus());
+        QTest::keyClicks(builder->SQ[2], QStringLiteral("Libertas"));
+        QCOMPARE(builder->SQ[2]->text(), QStringLiteral("Libertas"));
+        builder->hide();
     }
 
     // Escape (pressed to dismiss a list) and the close box answered No keep everything; the close
