@@ -9,6 +9,8 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
   desktop-file-utils
+  qt6-translations-l10n
+  openbox xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -268,4 +268,5 @@ void TFrmImpostazioni::FormDestroy()
     if (auto *f = FinestraPrincipale())
         f->MostraModuloRotazioni();
     TblImpostazioni->close();
+    ApplicaLinguaToolkit(); // the toolkit's own texts follow a new language at once
 }

@@ -300,7 +300,7 @@ void TFrmMain::Eliminailprecedente1Click()
                                               "calendario e i nomi delle squadre! ") +
                                    QLatin1Char('\n') + QStringLiteral("Il programma verrà chiuso automaticamente.") +
                                    QLatin1Char('\n') + QStringLiteral("Sei sicuro di voler proseguire?"),
-                               IconaMessaggio::Attenzione, true});
+                               IconaMessaggio::Attenzione, true, true});
     if (!si)
         return;
     AzzeraImpostazioniCampionato();

@@ -25,6 +25,7 @@ TfrmStart::TfrmStart(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Customi
     logo->setObjectName(QStringLiteral("ImageLogo"));
     logo->setPixmap(DisegnoPallavolo(QSize(280, 270)));
     logo->setCursor(Qt::PointingHandCursor);
+    logo->setAlignment(Qt::AlignCenter);
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
@@ -52,6 +53,11 @@ TfrmStart::TfrmStart(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Customi
     setWindowTitle(QStringLiteral("Caricamento ") + (FrmAbout ? FrmAbout->LabelPrg->text() : QStringLiteral("Brivo_Rotaset")));
     if (QFileInfo::exists(CartellaProgramma() + QStringLiteral("lingua.db")))
         TraduciControlli({Label1});
+    // A longer translation of the waiting line widens the splash instead of losing both ends.
+    const int riga = Label1->sizeHint().width() + panelLayout->contentsMargins().left() +
+                     panelLayout->contentsMargins().right() + 2 * panel->frameWidth();
+    if (riga > width())
+        setFixedSize(riga, height());
 }
 
 void TfrmStart::showEvent(QShowEvent *event)

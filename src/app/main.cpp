@@ -7,6 +7,8 @@
 #include "championship/frmgiornata.h"
 #include "store/database.h"
 #include "ui/messageboxbackend.h"
+#include "ui/stile.h"
+#include "ui/traduzione.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -19,9 +21,11 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("rotaset")); // the menu entry's name and icon
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("rotaset"))); // installed: the program's icon
     InstallaServiziInterfaccia();
+    InstallaStileProgramma();
     int result = 0;
     {
         TFrmMain main;
+        ApplicaLinguaToolkit(); // the tables exist now: the toolkit's texts in the chosen language
         CollegaComandi(main);
         TFrmAbout about(&main);
         FrmAbout = &about;

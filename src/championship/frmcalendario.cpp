@@ -80,6 +80,7 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
     for (int i = 0; i < 20; ++i) {
         SQ[i] = edit(this, QStringLiteral("SQ%1").arg(i + 1), QStringLiteral("Nome squadra n.%1").arg(i + 1), i == 0 ? 0 : 30);
         SQ[i]->setEnabled(false);
+        selectAllOnFocus(SQ[i]);
         teams->addWidget(SQ[i], i / 3, i % 3);
     }
     BTMsquadre = createButton(this, QLatin1String("BTMsquadre"), QStringLiteral("Memorizza squadre"));

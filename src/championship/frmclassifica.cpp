@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,6 +62,12 @@ TFrmClassifica::TFrmClassifica(TStClassifica *stampa, QWidget *parent) : QDialog
     resize(620, 420);
 
     FormCreate();
+    // Wide enough for every column with its translated title, and a vertical scroll bar.
+    const int colonne = DBGrid1->horizontalHeader()->length() + DBGrid1->verticalHeader()->sizeHint().width() +
+                        2 * DBGrid1->frameWidth() + DBGrid1->verticalScrollBar()->sizeHint().width() +
+                        2 * DBGrid1->fontMetrics().averageCharWidth(); // the row numbers widen as rows come
+    const QMargins margini = layout->contentsMargins();
+    resize(qMax(width(), colonne + margini.left() + margini.right()), height());
 }
 
 TFrmClassifica::~TFrmClassifica() { FormDestroy(); }

@@ -10,11 +10,13 @@
 #include "ui/finestraprincipale.h"
 #include "ui/traduzione.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -28,6 +30,38 @@ const QString Fine = QStringLiteral("Tutte le giornate sono state inserite corre
                      QStringLiteral("E' consigliato fare un salvataggio della situazione dal menù \"Utilità -> "
                                     "Salvataggio dati\" così da poter recuperare, se necessario, \"l'inizio "
                                     "campionato\" senza dover riscrivere il calendario.");
+const QString DomandaAbbandono =
+    QStringLiteral("Il calendario non è ancora completo: abbandonandolo verranno eliminate le squadre, la classifica "
+                   "e le giornate già inserite, e il programma verrà chiuso.") +
+    QLatin1Char('\n') + QStringLiteral("Abbandonare il calendario?");
+
+// A match box. Typing a letter chooses the next team with that initial; typing the initial of the
+// team the box already shows, when no other team has it, chooses that team again (the list does
+// not move, so the combo box itself would report no choice).
+class BoxSquadra : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int prima = currentIndex();
+        QComboBox::keyPressEvent(event);
+        const QString t = event->text();
+        if (prima >= 0 && currentIndex() == prima && t.size() == 1 && t.at(0).isLetterOrNumber() &&
+            currentText().startsWith(t, Qt::CaseInsensitive))
+            emit activated(prima);
+    }
+};
+
+// Whether `w` is the box or lies inside it (its open list is a window of its own, child of the box).
+bool DentroBox(const QWidget *box, const QWidget *w)
+{
+    for (; w; w = w->parentWidget())
+        if (w == box)
+            return true;
+    return false;
+}
 
 // A placed team shows in the menu colour; a box to fill in the window colour.
 void colora(QComboBox *box, QPalette::ColorRole ruolo)
@@ -61,7 +95,7 @@ TFrmGiornata::TFrmGiornata(QWidget *parent) : QDialog(parent)
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto *grid = new QGridLayout(GroupBox1);
     for (int i = 0; i < 20; ++i) {
-        auto *box = new QComboBox(GroupBox1);
+        auto *box = new BoxSquadra(GroupBox1);
         box->setObjectName(QStringLiteral("Box%1").arg(i + 1));
         box->setMinimumContentsLength(22);
         box->setVisible(false);
@@ -109,13 +143,25 @@ void TFrmGiornata::showEvent(QShowEvent *event)
 
 bool TFrmGiornata::eventFilter(QObject *watched, QEvent *event)
 {
-    for (int i = 0; i < 20; ++i) {
-        if (watched != Box[i])
+    // Entering and leaving a box follow the user's moves between the form's controls, not the
+    // focus that the box lends to its own open list and takes back, nor the focus the whole window
+    // loses while a message box stands in front of it.
+    for (int k = 1; k <= 20; ++k) {
+        QComboBox *box = Box[k - 1];
+        if (watched != box)
             continue;
-        if (event->type() == QEvent::FocusIn && i > 0)
-            BoxEnter(i + 1);
-        else if (event->type() == QEvent::FocusOut)
-            BoxExit(i + 1);
+        if (event->type() == QEvent::FocusIn && boxAttivo != k) {
+            boxAttivo = k;
+            BoxEnter(k);
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason ||
+                DentroBox(box, QApplication::focusWidget()))
+                break;
+            if (boxAttivo == k)
+                boxAttivo = 0;
+            BoxExit(k);
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -123,6 +169,7 @@ bool TFrmGiornata::eventFilter(QObject *watched, QEvent *event)
 void TFrmGiornata::FormActivate()
 {
     EditNumeroGiornata->setText(QStringLiteral("0"));
+    SvuotaBox();
     BBannullaTuttoClick();
     completo = false;
     try {
@@ -140,6 +187,7 @@ void TFrmGiornata::FormActivate()
     GroupBox1->setTitle(QStringLiteral("Giornata numero 1"));
     for (int k = 1; k <= 20; ++k)
         Box[k - 1]->setVisible(k == 20 ? squadre == 20 : squadre > k - 1 && squadre > 3);
+    Box[0]->setFocus(); // now that it is shown: the keyboard starts on the first box
     if (squadre > 20)
         MostraBox({QStringLiteral("Attenzione!"),
                    QStringLiteral("Si è verificato un errore interno. E' necessario riniziare fare un nuovo calendario."),
@@ -229,6 +277,15 @@ void TFrmGiornata::BoxExit(int k)
     colora(box, QPalette::Window);
 }
 
+void TFrmGiornata::SvuotaBox()
+{
+    for (QComboBox *box : Box) {
+        const QSignalBlocker blocker(box);
+        box->clear();
+        box->setPlaceholderText(QString());
+    }
+}
+
 void TFrmGiornata::BBannullaTuttoClick()
 {
     BTMpost->setEnabled(false);
@@ -293,6 +350,7 @@ void TFrmGiornata::BTMpostClick()
                            .arg(k),
                        IconaMessaggio::Informazione, false});
             GroupBox1->setTitle(QStringLiteral("Giornata numero %1").arg(k + 1));
+            SvuotaBox();
             BBannullaTuttoClick();
         } else {
             TblGiornate->close();
@@ -308,6 +366,22 @@ void TFrmGiornata::BTMpostClick()
         if (InterfacciaPrincipale *f = FinestraPrincipale())
             f->TerminaProgramma();
     }
+}
+
+void TFrmGiornata::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFrmGiornata::reject()
+{
+    if (!completo && !ChiediConfermaDistruttiva(DomandaAbbandono))
+        return; // back to the composer, nothing lost
+    QDialog::reject();
 }
 
 void TFrmGiornata::done(int result)

@@ -39,15 +39,21 @@ public:
     bool Completo() const { return completo; }
 
 public slots:
+    // The close box: a calendar left half way is discarded, so the user is asked first.
+    void reject() override;
     void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Escape dismisses a list, never the calendar.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void TraduciEtichette();
     void CaricaLista(int k, const QStringList &escluse);
+    // The boxes of a new matchday show its new, empty row.
+    void SvuotaBox();
     void SalvaAndata();
     void SalvaRitorno(int meta);
     void FormClose();
@@ -57,6 +63,7 @@ private:
     QString andata[20];
     bool completo = false;
     int squadre = 0;
+    int boxAttivo = 0; // the box the user is in (0: none), so that entering it runs once
 };
 
 // The resident composer.

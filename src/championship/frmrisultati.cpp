@@ -485,7 +485,8 @@ void TFrmRisultati::SBannullaClick()
 bool TFrmRisultati::PuoChiudere()
 {
     return !modificato ||
-           ChiediConferma(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
+           ChiediConfermaDistruttiva(
+               QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
 }
 
 void TFrmRisultati::SBesciClick()

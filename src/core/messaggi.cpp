@@ -41,3 +41,8 @@ bool ChiediConferma(const QString &testo)
 {
     return MostraBox({QStringLiteral("Richiesta."), testo, IconaMessaggio::Domanda, true});
 }
+
+bool ChiediConfermaDistruttiva(const QString &testo)
+{
+    return MostraBox({QStringLiteral("Richiesta."), testo, IconaMessaggio::Domanda, true, true});
+}

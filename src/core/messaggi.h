@@ -11,6 +11,7 @@ struct Messaggio {
     QString testo;
     IconaMessaggio icona = IconaMessaggio::Informazione;
     bool siNo = false; // Yes and No buttons instead of OK
+    bool noPredefinito = false; // on a Yes/No box, No is the default button: Return does not destroy
 };
 
 class MessageBackend {
@@ -33,5 +34,8 @@ void MostraAttenzione(const QString &testo);
 void MostraErrore(const QString &testo);
 // Title "Richiesta.", question icon, Yes and No; true exactly when Yes was pressed.
 bool ChiediConferma(const QString &testo);
+// The same question when Yes destroys data (a deletion, edits thrown away): No is the default button,
+// so Return or a hasty click on the default does not lose anything.
+bool ChiediConfermaDistruttiva(const QString &testo);
 // Any other box (for instance a Yes/No question with its own title and a warning icon).
 bool MostraBox(const Messaggio &messaggio);

@@ -41,7 +41,7 @@ QString captionOf(int slot) { return slot < 6 ? DidascaliaPosto(MetodoPSCOSC, sl
 } // namespace
 
 TFrmRTformazioni::TFrmRTformazioni(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
 {
     setObjectName(QStringLiteral("FrmRTformazioni"));
     setWindowTitle(QStringLiteral("Elenco formazioni rotazioni"));
@@ -305,7 +305,7 @@ void TFrmRTformazioni::BitBtn0Click()
     if (!attuale.isEmpty()) {
         if (attuale == scelto)
             return;
-        if (!ChiediConferma(QStringLiteral("Il metodo era già stato definito.\r\nLa formazione verrà azzerata e si dovrà "
+        if (!ChiediConfermaDistruttiva(QStringLiteral("Il metodo era già stato definito.\r\nLa formazione verrà azzerata e si dovrà "
                                            "inserire di nuovo i giocatori in formazione, sei sicuro di voler continuare?")))
             return;
         ModificaRiga();

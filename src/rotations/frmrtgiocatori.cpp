@@ -264,7 +264,7 @@ bool TFrmRTgiocatori::TableRTgiocatoriBeforeDelete(store::Table &t)
 {
     if (!GiocatoreInFormazione(IdSquadraCorrente, t.fieldByName(QStringLiteral("idgiocatore")).asString()))
         return true;
-    if (!ChiediConferma(QStringLiteral("Il giocatore che si vuole eliminare è inserito in formazione, pertanto questa "
+    if (!ChiediConfermaDistruttiva(QStringLiteral("Il giocatore che si vuole eliminare è inserito in formazione, pertanto questa "
                                        "operazione causerà l'azzeramento della formazione della relativa squadra, "
                                        "continuare?")))
         return false;

@@ -130,7 +130,7 @@ void TFrmRTsquadre::TableRTSquadreAfterPost(store::Table &tabella)
 
 bool TFrmRTsquadre::TableRTSquadreBeforeDelete(store::Table &tabella)
 {
-    if (!ChiediConferma(QStringLiteral("Questa operazione causerà la cancellazione della squadra, del relativo elenco di "
+    if (!ChiediConfermaDistruttiva(QStringLiteral("Questa operazione causerà la cancellazione della squadra, del relativo elenco di "
                                        "giocatori e quello delle formazioni, continuare?")))
         return false;
     const int id = tabella.fieldByName(QStringLiteral("idsquadra")).asInteger();

@@ -72,7 +72,7 @@ bool PuoUscire(store::Table &tabella)
 {
     if (!tabella.isOpen() || !tabella.isEditing())
         return true;
-    if (!ChiediConferma(DomandaUscita))
+    if (!ChiediConfermaDistruttiva(DomandaUscita))
         return false;
     tabella.cancel();
     return true;

@@ -88,7 +88,7 @@ void DBNavigator::updateButtons()
 
 bool DBNavigator::leaveEdit() { return !tbl->isEditing() || tbl->post(); }
 
-bool DBNavigator::confirmDeletion() { return deleteQuestion.isEmpty() || ChiediConferma(deleteQuestion); }
+bool DBNavigator::confirmDeletion() { return deleteQuestion.isEmpty() || ChiediConfermaDistruttiva(deleteQuestion); }
 
 void DBNavigator::run(Button which)
 {

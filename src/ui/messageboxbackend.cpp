@@ -25,6 +25,8 @@ bool MessageBoxBackend::show(const Messaggio &m)
         break;
     }
     QMessageBox box(icon, m.titolo, m.testo, m.siNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
+    if (m.siNo && m.noPredefinito)
+        box.setDefaultButton(QMessageBox::No);
     // The hourglass of a long operation must not stand over a question.
     const bool overridden = QApplication::overrideCursor() != nullptr;
     if (overridden)

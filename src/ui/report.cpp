@@ -1,8 +1,17 @@
 #include "ui/report.h"
 
 #include "ui/modale.h"
+#include "core/messaggi.h"
+#include "store/impostazioni.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QToolButton>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -268,19 +277,120 @@ bool writeReportPdf(const ReportDocument &document, const QString &fileName)
     return paintReport(document, writer);
 }
 
+QString reportPlainName(const QString &title)
+{
+    // Words stand three spaces apart in a spaced title, letters one space apart.
+    QStringList words;
+    for (const QString &word : title.split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts)) {
+        const QStringList parts = word.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        bool spaced = parts.size() > 1;
+        for (const QString &p : parts)
+            spaced = spaced && p.size() == 1;
+        words << (spaced ? parts.join(QString()) : parts.join(QLatin1Char(' ')));
+    }
+    QString name = words.join(QLatin1Char(' '));
+    name.remove(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")));
+    name = name.trimmed();
+    if (name.isEmpty())
+        return QStringLiteral("Stampa");
+    if (name == name.toUpper())
+        name = name.left(1) + name.mid(1).toLower();
+    return name;
+}
+
+namespace {
+
+PdfFileQuestion &pdfQuestion()
+{
+    static PdfFileQuestion question;
+    return question;
+}
+
+QString askPdfFile(QWidget *parent, const QString &caption, const QString &suggested)
+{
+    if (pdfQuestion())
+        return pdfQuestion()(parent, suggested);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, QStringLiteral("PDF (*.pdf)"));
+}
+
+// The preview of one report: the toolkit's preview with a "Salva PDF" action, and open until the user
+// closes it (the toolkit closes its preview once it has printed).
+class ReportPreview : public QPrintPreviewDialog {
+public:
+    ReportPreview(const ReportDocument &document, QPrinter *printer, QWidget *parent)
+        : QPrintPreviewDialog(printer, parent), document(document)
+    {
+        setObjectName(QStringLiteral("ReportPreview"));
+        if (!document.title.isEmpty())
+            setWindowTitle(document.title);
+        connect(this, &QPrintPreviewDialog::paintRequested, this,
+                [&document](QPrinter *target) { paintReport(document, *target); });
+        auto *save = new QAction(savePdfText(), this);
+        save->setObjectName(QStringLiteral("SalvaPdf"));
+        connect(save, &QAction::triggered, this, &ReportPreview::savePdf);
+        if (QToolBar *bar = findChild<QToolBar *>()) {
+            // First on the bar, where a narrow window does not fold it away, and the window as
+            // wide as its whole bar.
+            QAction *first = bar->actions().value(0);
+            bar->insertAction(first, save);
+            bar->insertSeparator(first);
+            if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(save)))
+                button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            const int alta = screen() ? screen()->availableGeometry().height() * 3 / 4 : 600;
+            resize(qMax(sizeHint().width(), bar->sizeHint().width() + 24), qMax(sizeHint().height(), alta));
+        }
+        // Maximised, with the whole page in view.
+        setWindowState(windowState() | Qt::WindowMaximized);
+        if (auto *view = findChild<QPrintPreviewWidget *>())
+            view->setZoomMode(QPrintPreviewWidget::FitInView);
+    }
+
+    void done(int result) override
+    {
+        if (result == QDialog::Accepted)
+            return; // printed: the user may still save the same pages, or print them again
+        QPrintPreviewDialog::done(result);
+    }
+
+private:
+    // A toolkit-level action like the preview's own, in the language the toolkit speaks.
+    static QString savePdfText()
+    {
+        const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
+        if (lingua == QLatin1String("English"))
+            return QStringLiteral("Save PDF");
+        if (lingua == QStringLiteral("Français"))
+            return QStringLiteral("Enregistrer en PDF");
+        return QStringLiteral("Salva PDF");
+    }
+
+    void savePdf()
+    {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QDir(folder).exists())
+            folder = QDir::homePath();
+        QString file = askPdfFile(this, savePdfText(),
+                                  QDir(folder).filePath(reportPlainName(document.title) + QStringLiteral(".pdf")));
+        if (file.isEmpty())
+            return;
+        if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            file += QStringLiteral(".pdf");
+        if (!writeReportPdf(document, file))
+            MostraErrore(QStringLiteral("Impossibile salvare il file %1.").arg(QDir::toNativeSeparators(file)));
+    }
+
+    const ReportDocument &document;
+};
+
+} // namespace
+
+void setPdfFileQuestion(PdfFileQuestion question) { pdfQuestion() = std::move(question); }
+
 int previewReport(const ReportDocument &document, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(document.pageLayout);
-    printer.setDocName(document.title);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setObjectName(QStringLiteral("ReportPreview"));
-    if (!document.title.isEmpty())
-        preview.setWindowTitle(document.title);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&document](QPrinter *target) { paintReport(document, *target); });
-    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
-    if (auto *view = preview.findChild<QPrintPreviewWidget *>())
-        view->setZoomMode(QPrintPreviewWidget::FitInView);
+    printer.setDocName(reportPlainName(document.title));
+    ReportPreview preview(document, &printer, parent);
     return MostraModale(preview);
 }

@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPagedPaintDevice;
 class QWidget;
@@ -136,7 +137,16 @@ bool paintReport(const ReportDocument &document, QPagedPaintDevice &device);
 // Writes the pages into a PDF file; false when the file cannot be written.
 bool writeReportPdf(const ReportDocument &document, const QString &fileName);
 
-// Shows the pages in the print preview, from which the user prints them or saves them as PDF. The
-// preview opens maximised with the whole page in view, modally through MostraModale; the result is
-// the dialog's.
+// Shows the pages in the print preview, from which the user prints them or saves them as PDF ("Salva
+// PDF"); the preview opens maximised with the whole page in view and stays open after either. It is
+// shown modally through MostraModale; the result is the dialog's.
 int previewReport(const ReportDocument &document, QWidget *parent = nullptr);
+
+// The report's plain name for files and the print queue: the title without its letter spacing and
+// capitals ("C L A S S I F I C A" gives "Classifica"), "Stampa" for an empty title.
+QString reportPlainName(const QString &title);
+
+// Where "Salva PDF" writes: asked of the user with a save dialog that starts from `suggested` (the
+// plain name in the documents folder); "" when the user cancels. Tests replace the question.
+using PdfFileQuestion = std::function<QString(QWidget *parent, const QString &suggested)>;
+void setPdfFileQuestion(PdfFileQuestion question); // nullptr restores the save dialog

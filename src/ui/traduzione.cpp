@@ -4,11 +4,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QLibraryInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTranslator>
 
 namespace {
 // The tab widget and index of a page, when the control is one.
@@ -75,4 +78,29 @@ void TraduciControlli(const QList<QObject *> &controlli)
     for (QObject *c : controlli)
         if (c)
             ImpostaTestoControllo(c, Traduci(TestoControllo(c), lingua));
+}
+
+bool ApplicaLinguaToolkit() { return ApplicaLinguaToolkit(LeggiImpostazione(QStringLiteral("LINGUA"))); }
+
+bool ApplicaLinguaToolkit(const QString &lingua)
+{
+    static QTranslator *caricato = nullptr;
+    if (caricato) {
+        QCoreApplication::removeTranslator(caricato);
+        delete caricato;
+        caricato = nullptr;
+    }
+    QString codice = QStringLiteral("it");
+    if (lingua == QLatin1String("English"))
+        codice = QStringLiteral("en");
+    else if (lingua == QStringLiteral("Français"))
+        codice = QStringLiteral("fr");
+    auto *traduttore = new QTranslator;
+    if (!traduttore->load(QStringLiteral("qtbase_") + codice, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traduttore;
+        return false;
+    }
+    QCoreApplication::installTranslator(traduttore);
+    caricato = traduttore;
+    return true;
 }

@@ -14,3 +14,10 @@ void ImpostaTestoControllo(QObject *controllo, const QString &testo);
 // The pattern every form's TraduciEtichette follows: reads LINGUA; for "Italiano" or an empty
 // value nothing happens; otherwise each control's caption, in order, becomes Traduci(caption).
 void TraduciControlli(const QList<QObject *> &controlli);
+
+// The toolkit's own texts (message-box buttons, the print dialog and preview) in the language that
+// LINGUA names: Italian when it is "Italiano" or empty, "English", "Français". Loads the toolkit's
+// translation files in place of those loaded before; run at start and after the settings change.
+// False when the files of that language are not installed (the toolkit then speaks English).
+bool ApplicaLinguaToolkit();
+bool ApplicaLinguaToolkit(const QString &lingua);

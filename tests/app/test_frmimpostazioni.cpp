@@ -102,6 +102,23 @@ private slots:
         QCOMPARE(fx.boxes.count(), 0);
     }
 
+    // Choosing French and confirming: the toolkit's own texts speak French as soon as the form
+    // is gone, without a new start.
+    void aNewLanguageReachesTheToolkitAtOnce()
+    {
+        Fixture fx;
+        auto form = fx.open();
+        auto *lingua = child<DBComboBox>(form.get(), "DBComboBox8");
+        lingua->setCurrentIndex(lingua->findText(QStringLiteral("Français")));
+        emit lingua->activated(lingua->currentIndex());
+        child<QPushButton>(form.get(), "sbOK")->click();
+        form.reset();
+        QCOMPARE(LeggiImpostazione(QStringLiteral("LINGUA")), QStringLiteral("Français"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+        ApplicaLinguaToolkit(QString());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
+    }
+
     void esciDropsThePendingChange()
     {
         Fixture fx;

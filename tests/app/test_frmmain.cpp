@@ -134,6 +134,7 @@ private slots:
         w.Voce(QStringLiteral("Eliminailprecedente1"))->trigger();
         QCOMPARE(boxes->last().titolo, QStringLiteral("Eliminazione calendario."));
         QCOMPARE(boxes->last().icona, IconaMessaggio::Attenzione);
+        QVERIFY(boxes->last().siNo && boxes->last().noPredefinito);
         QVERIFY(boxes->last().testo.endsWith(QStringLiteral("Il programma verrà chiuso automaticamente.\nSei sicuro di "
                                                             "voler proseguire?")));
         QCOMPARE(ended.count(), 0);

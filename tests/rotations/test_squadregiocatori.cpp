@@ -150,6 +150,8 @@ private slots:
         c.boxes.setNextAnswer(false);
         clicca(&form, "nbDelete");
         QCOMPARE(c.boxes.last().testo, DomandaCascata);
+        // Both questions destroy rows: No is their default button.
+        QVERIFY(c.boxes.shown.first().noPredefinito && c.boxes.last().noPredefinito);
         QCOMPARE(righe(QStringLiteral("select * from rt_squadre")).size(), 2);
         QCOMPARE(righe(QStringLiteral("select * from rt_giocatori where idsquadra = '1'")).size(), 3);
         QCOMPARE(formazioniDi(1).size(), righeFormazione);
@@ -356,6 +358,7 @@ private slots:
         c.boxes.setNextAnswer(false);
         clicca(&form, "nbDelete");
         QCOMPARE(c.boxes.last().testo, DomandaFormazione);
+        QVERIFY(c.boxes.last().noPredefinito);
         QCOMPARE(formazioniDi(1), QStringList{intera});
         QCOMPARE(righe(QStringLiteral("select numeromaglia from rt_giocatori")),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2")}));

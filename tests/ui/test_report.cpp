@@ -1,8 +1,11 @@
 // The report layer: bands laid out on pages (title once, column header and footer on every page,
 // page breaks), the items' lookups, and the same pages painted into a PDF and into the print
 // preview, read back to see that texts land where the items put them.
+#include "support/testprogram.h"
 #include "ui/modale.h"
 #include "ui/report.h"
+
+#include <QAction>
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -171,6 +174,7 @@ private slots:
 
     void previewShowsEveryPage()
     {
+        TestProgram program; // the preview's own captions read the settings
         const ReportDocument doc = sample(60);
         int pages = -1;
         QString docName;
@@ -261,6 +265,70 @@ private slots:
         QVERIFY(maximised);
         QCOMPARE(zoom, QPrintPreviewWidget::FitInView);
         QCOMPARE(orientation, QPageLayout::Landscape);
+    }
+
+    void plainNames()
+    {
+        QCOMPARE(reportPlainName(QStringLiteral("C L A S S I F I C A")), QStringLiteral("Classifica"));
+        QCOMPARE(reportPlainName(QStringLiteral("C L A S S E M E N T")), QStringLiteral("Classement"));
+        QCOMPARE(reportPlainName(QStringLiteral("S t a t i s t i c h e   p e r   s q u a d r a")),
+                 QStringLiteral("Statistiche per squadra"));
+        QCOMPARE(reportPlainName(QStringLiteral("Dettaglio 6 rotazioni:")), QStringLiteral("Dettaglio 6 rotazioni"));
+        QCOMPARE(reportPlainName(QStringLiteral("Giornata 3/4")), QStringLiteral("Giornata 34"));
+        QCOMPARE(reportPlainName(QString()), QStringLiteral("Stampa"));
+    }
+
+    // "Salva PDF" in the preview: asks for the file starting from the plain name in the documents
+    // folder, writes the pages there, tells a failure, and the preview stays open after saving and
+    // after the toolkit's own accept at the end of a print.
+    void previewSavesPdfAndStaysOpen()
+    {
+        TestProgram program;
+        QTemporaryDir dir;
+        ReportDocument doc = sample(3);
+        doc.title = QStringLiteral("C L A S S I F I C A");
+        QStringList suggested;
+        QString answer = dir.filePath(QStringLiteral("mia classifica"));
+        setPdfFileQuestion([&](QWidget *, const QString &s) {
+            suggested << s;
+            return answer;
+        });
+        bool stillOpen = false;
+        QString docName, caption;
+        setModalBackend([&](QDialog &dialog) {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(&dialog);
+            docName = preview->printer()->docName();
+            QAction *save = preview->findChild<QAction *>(QStringLiteral("SalvaPdf"));
+            if (!save)
+                return -1;
+            caption = save->text();
+            preview->show();
+            save->trigger();
+            answer = dir.filePath(QStringLiteral("manca/x.pdf")); // a folder that does not exist
+            save->trigger();
+            answer.clear(); // the user cancels
+            save->trigger();
+            preview->accept(); // what the toolkit does once it has printed
+            stillOpen = preview->isVisible();
+            preview->reject();
+            return preview->result();
+        });
+        previewReport(doc);
+        setModalBackend(nullptr);
+        setPdfFileQuestion(nullptr);
+        QCOMPARE(caption, QStringLiteral("Salva PDF"));
+        QCOMPARE(docName, QStringLiteral("Classifica"));
+        QCOMPARE(suggested.size(), 3);
+        QCOMPARE(QFileInfo(suggested.first()).fileName(), QStringLiteral("Classifica.pdf"));
+        // The documents folder, or the home folder where there is none.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(QFileInfo(suggested.first()).absolutePath(),
+                 QFileInfo(QDir(documents).exists() ? documents : QDir::homePath()).absoluteFilePath());
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("mia classifica.pdf"))).size() > 0);
+        QCOMPARE(program.boxes.count(), 1);
+        QCOMPARE(program.boxes.last().titolo, QStringLiteral("Errore"));
+        QVERIFY(program.boxes.last().testo.contains(QStringLiteral("x.pdf")));
+        QVERIFY(stillOpen);
     }
 };
 

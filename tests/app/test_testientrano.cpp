@@ -1,0 +1,155 @@
+// Every form of the program, in Italian, English and French, shown: no label, button, check box,
+// menu title or grid column is cut or runs past its control or its window, and a window of fixed
+// size offers no maximise button.
+#include "app/frmabout.h"
+#include "app/frmimpostazioni.h"
+#include "app/frmmain.h"
+#include "app/frmstart.h"
+#include "championship/frmcalendario.h"
+#include "championship/frmclassifica.h"
+#include "championship/frmgiornata.h"
+#include "championship/frmrisultati.h"
+#include "championship/stclassifica.h"
+#include "rotations/frmrtformazioni.h"
+#include "rotations/frmrtgiocatori.h"
+#include "rotations/frmrtsquadre.h"
+#include "store/table.h"
+#include "support/testprogram.h"
+#include "ui/stile.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+void impostaLingua(const QString &lingua)
+{
+    store::Table t(QStringLiteral("impostazioni.db"));
+    t.open();
+    t.first();
+    t.edit();
+    t.fieldByName(QStringLiteral("LINGUA")).setAsString(lingua);
+    t.fieldByName(QStringLiteral("NSQUADRE")).setAsInteger(20); // every box of the composer
+    t.post();
+}
+
+QString nome(const QWidget *w)
+{
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(QLatin1String(w->metaObject()->className()), w->objectName(),
+             qobject_cast<const QLabel *>(w)            ? qobject_cast<const QLabel *>(w)->text()
+             : qobject_cast<const QAbstractButton *>(w) ? qobject_cast<const QAbstractButton *>(w)->text()
+                                                        : QString());
+}
+
+// What does not fit in the shown form, one line per control.
+QStringList nonEntra(QWidget *form)
+{
+    QStringList out;
+    const QRect finestra = form->rect();
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(form) || w->isWindow())
+            continue;
+        const QRect dove(w->mapTo(form, QPoint(0, 0)), w->size());
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            if (label->text().isEmpty())
+                continue;
+            if (label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                                  : label->width() < label->minimumSizeHint().width())
+                out << QStringLiteral("cut: ") + nome(w);
+        } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            // A push button's size hint has a style's minimum width; its text needs its own
+            // width and the style's margin on each side. Check and radio buttons need their hint.
+            const QString testo = QString(button->text()).remove(QLatin1Char('&'));
+            const int serve = qobject_cast<QPushButton *>(w)
+                                  ? button->fontMetrics().horizontalAdvance(testo) +
+                                        2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin)
+                                  : button->sizeHint().width();
+            if (!testo.isEmpty() && button->width() < serve)
+                out << QStringLiteral("cut: %1 (%2 < %3)").arg(nome(w)).arg(button->width()).arg(serve);
+        } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
+            const QFontMetrics fm(box->font());
+            if (fm.horizontalAdvance(box->title()) + 2 * fm.averageCharWidth() > box->width())
+                out << QStringLiteral("cut: group ") + box->title();
+        } else if (auto *grid = qobject_cast<QTableView *>(w)) {
+            if (grid->horizontalHeader()->length() > grid->viewport()->width())
+                out << QStringLiteral("columns past the grid: %1 (%2 > %3)")
+                           .arg(grid->objectName())
+                           .arg(grid->horizontalHeader()->length())
+                           .arg(grid->viewport()->width());
+        } else if (auto *bar = qobject_cast<QMenuBar *>(w)) {
+            for (QAction *a : bar->actions())
+                if (a->isVisible() && !bar->rect().contains(bar->actionGeometry(a)))
+                    out << QStringLiteral("menu past the bar: ") + a->text();
+        }
+        if (!finestra.contains(dove))
+            out << QStringLiteral("past the window: ") + nome(w);
+    }
+    const bool fissa = form->minimumSize() == form->maximumSize();
+    if (fissa && form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
+        out << QStringLiteral("fixed size with a maximise button");
+    return out;
+}
+
+using Fabbrica = std::function<QWidget *(QWidget *owner)>;
+
+} // namespace
+
+class TestTestiEntrano : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallaStileProgramma(); } // the program's own look, as main() sets it
+
+    void everyFormEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("lingua");
+        QTest::addColumn<QString>("modulo");
+        const QStringList moduli = {"FrmMain",  "FrmAbout",     "frmStart",     "FrmImpostazioni",
+                                    "FrmCalendario", "FrmGiornata", "FrmRisultati", "FrmClassifica",
+                                    "FrmRTsquadre",  "FrmRTgiocatori", "FrmRTformazioni"};
+        for (const QString lingua : {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")})
+            for (const QString &m : moduli)
+                QTest::newRow(qPrintable(lingua + QLatin1Char(' ') + m)) << lingua << m;
+    }
+    void everyFormEveryLanguage()
+    {
+        QFETCH(QString, lingua);
+        QFETCH(QString, modulo);
+        TestProgram program;
+        impostaLingua(lingua);
+        TStClassifica stampa;
+        TFrmMain main;
+        const QHash<QString, Fabbrica> fabbriche = {
+            {"FrmMain", [](QWidget *) -> QWidget * { return nullptr; }},
+            {"FrmAbout", [](QWidget *o) -> QWidget * { return new TFrmAbout(o); }},
+            {"frmStart", [](QWidget *o) -> QWidget * { return new TfrmStart(o); }},
+            {"FrmImpostazioni", [](QWidget *o) -> QWidget * { return new TFrmImpostazioni(o); }},
+            {"FrmCalendario", [](QWidget *o) -> QWidget * { return new TFrmCalendario(o); }},
+            {"FrmGiornata", [](QWidget *o) -> QWidget * { return new TFrmGiornata(o); }},
+            {"FrmRisultati", [](QWidget *o) -> QWidget * { return new TFrmRisultati(o); }},
+            {"FrmClassifica", [&stampa](QWidget *o) -> QWidget * { return new TFrmClassifica(&stampa, o); }},
+            {"FrmRTsquadre", [](QWidget *o) -> QWidget * { return new TFrmRTsquadre(o); }},
+            {"FrmRTgiocatori", [](QWidget *o) -> QWidget * { return new TFrmRTgiocatori(o); }},
+            {"FrmRTformazioni", [](QWidget *o) -> QWidget * { return new TFrmRTformazioni(o); }},
+        };
+        std::unique_ptr<QWidget> creato(fabbriche.value(modulo)(&main));
+        QWidget *form = creato ? creato.get() : &main;
+        form->show();
+        QCoreApplication::processEvents();
+        const QStringList difetti = nonEntra(form);
+        form->hide();
+        creato.reset();
+        QVERIFY2(difetti.isEmpty(), qPrintable(difetti.join(QLatin1String("; "))));
+    }
+};
+
+QTEST_MAIN(TestTestiEntrano)
+#include "test_testientrano.moc"
