@@ -417,7 +417,7 @@ void TFrmModRisultati::SBsiClick()
 bool TFrmModRisultati::PuoChiudere()
 {
     return !modificato ||
-           ChiediConferma(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
+           ChiediConfermaDistruttiva(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
 }
 
 void TFrmModRisultati::SBesciClick()

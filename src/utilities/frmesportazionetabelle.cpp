@@ -663,7 +663,7 @@ void TfrmEsportazioneTabelle::EsportaExcel()
         return;
     }
     if (QFileInfo::exists(percorso) &&
-        !ChiediConferma(QStringLiteral("Il file '%1' esiste già, sostituirlo?").arg(QDir::toNativeSeparators(percorso))))
+        !ChiediConfermaDistruttiva(QStringLiteral("Il file '%1' esiste già, sostituirlo?").arg(QDir::toNativeSeparators(percorso))))
         return;
 
     const QList<CampoEsportazione> campi = CampiEsportazione(*Query1);
@@ -804,7 +804,7 @@ void TfrmEsportazioneTabelle::buttEliminaClick()
             MostraErrore(QStringLiteral("Modello non impostato o non eliminabile!"));
             return;
         }
-        if (!ChiediConferma(QStringLiteral("Sicuro di voler eliminare il modello di esportazione selezionato?")))
+        if (!ChiediConfermaDistruttiva(QStringLiteral("Sicuro di voler eliminare il modello di esportazione selezionato?")))
             return;
         TabExport->remove();
     } catch (const store::EngineError &e) {

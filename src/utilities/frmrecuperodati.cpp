@@ -165,7 +165,7 @@ void TFrmRecuperoDati::ButtonOkClick()
         return;
     nCopiati = nNonCopiati = 0;
     aggiornaContatori();
-    if (!ChiediConferma(QStringLiteral(
+    if (!ChiediConfermaDistruttiva(QStringLiteral(
             "Questa operazione di recupero dati andrà a sovrascrivere la situazione corrente, si intende continuare?")))
         return;
     if (!CartellaBackupValida(scelta)) { // removed from outside since it was chosen
@@ -344,7 +344,7 @@ void TFrmRecuperoDati::ButtonEliminaClick()
         MostraAttenzione(QStringLiteral("Nessuna cartella selezionata o cartella selezionata non valida."));
         return;
     }
-    if (!ChiediConferma(QStringLiteral("Questa operazione eliminerà la cartella di backup selezionata e tutto il suo "
+    if (!ChiediConfermaDistruttiva(QStringLiteral("Questa operazione eliminerà la cartella di backup selezionata e tutto il suo "
                                        "contenuto, si intende continuare?")))
         return;
     const QString percorso = CartellaBackup() + nome;

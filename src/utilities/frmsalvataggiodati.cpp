@@ -138,7 +138,7 @@ void TFrmSalvataggioDati::BitBtn2Click()
     const QString cartella = CartellaBackup() + NomeCartellaGiorno(QDate::currentDate());
     const QFileInfo info(cartella);
     if (info.exists() || info.isSymLink()) {
-        if (!ChiediConferma(QStringLiteral(
+        if (!ChiediConfermaDistruttiva(QStringLiteral(
                 "Oggi è già stato effettuato un salvataggio dati, si intende sovrascrivere quello esistente?")))
             return;
         if (!info.isDir()) {

@@ -115,7 +115,7 @@ private slots:
         const QStringList moduli = {"FrmMain",  "FrmAbout",     "frmStart",     "FrmImpostazioni",
                                     "FrmCalendario", "FrmGiornata", "FrmRisultati", "FrmClassifica",
                                     "FrmRTsquadre",  "FrmRTgiocatori", "FrmRTformazioni"};
-        for (const QString lingua : {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")})
+        for (const QString &lingua : {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")})
             for (const QString &m : moduli)
                 QTest::newRow(qPrintable(lingua + QLatin1Char(' ') + m)) << lingua << m;
     }
