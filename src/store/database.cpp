@@ -166,11 +166,50 @@ Database &Database::instance()
 void Database::shutdown() { current.reset(); }
 
 // One connection, used by the user-interface thread only: no mutexes.
+// Its main database is a small file of ours in the program folder. SQLite makes a commit that spans
+// several attached files atomic only when the main database is a real file: the super-journal that
+// ties the tables' journals together lives beside it. With an in-memory main database each table
+// would commit on its own, and a crash between two of them would leave the tables disagreeing.
 Database::Database(const QString &folder) : folderPath(folder)
 {
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
-        throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle."));
-    sqlite3_extended_result_codes(db, 1);
+    const QString mainPath = folderPath + QLatin1String(MainFileName);
+    const QFileInfo mainInfo(mainPath);
+    if (mainInfo.isSymLink() || (mainInfo.exists() && !mainInfo.isFile()))
+        throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle: '%1' non è un file del programma.")
+                              .arg(mainPath),
+                          HcWrite);
+    // Links are never followed, for this file and for every table attached later.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
+    auto openMain = [&] {
+        if (db) {
+            sqlite3_close_v2(db);
+            db = nullptr;
+        }
+        if (sqlite3_open_v2(QFile::encodeName(mainPath).constData(), &db, flags, nullptr) != SQLITE_OK)
+            return false;
+        sqlite3_extended_result_codes(db, 1);
+        // It holds nothing; reading its header tells whether it is a database at all.
+        return sqlite3_exec(db, "PRAGMA main.journal_mode = DELETE; PRAGMA main.synchronous = FULL; "
+                                "SELECT count(*) FROM main.sqlite_master",
+                            nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    bool ok = openMain();
+    if (!ok && mainInfo.exists()) {
+        // Our own file, damaged: it never holds data, so a new one replaces it.
+        sqlite3_close_v2(db);
+        db = nullptr;
+        QFile::remove(mainPath);
+        ok = openMain();
+    }
+    if (!ok) {
+        const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        if (db)
+            sqlite3_close_v2(db);
+        db = nullptr;
+        throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle nella cartella '%1': %2")
+                              .arg(folderPath, why),
+                          HcWrite);
+    }
     // A double-quoted name is always a name: an unknown field is an error, never a string.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -339,6 +378,59 @@ void Database::detachIdle()
     for (const QString &k : keys)
         if (attached.value(k).users == 0)
             detach(k);
+}
+
+bool Database::checkIntegrity(const QString &fileName, QString *why)
+{
+    const QString resolved = resolve(fileName);
+    const QString ref = acquire(resolved);
+    const QString schema = ref.left(ref.indexOf(QLatin1Char('.')));
+    QString found;
+    try {
+        Statement check(*this, QStringLiteral("PRAGMA %1.quick_check(1)").arg(schema));
+        if (check.step())
+            found = check.column(0).toString();
+    } catch (const EngineError &e) {
+        found = e.message();
+    }
+    release(resolved);
+    if (found == QLatin1String("ok"))
+        return true;
+    if (why)
+        *why = found;
+    return false;
+}
+
+void Database::removeStaleJournals()
+{
+    if (inTransaction())
+        return;
+    const QDir folder(folderPath);
+    bool journalsLeft = false;
+    const QStringList journals = folder.entryList({QStringLiteral("*-journal")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &journal : journals) {
+        const QString table = journal.chopped(8);
+        try {
+            acquire(table); // reading the table rolls a hot journal back and removes it
+            if (QFileInfo::exists(folderPath + journal)) {
+                // Still there, so not hot. Under a write lock no other program is writing the table.
+                if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+                    QFile::remove(folderPath + journal);
+                    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+                }
+            }
+            release(table);
+        } catch (const EngineError &) {
+            // not a readable table: its journal stays, and so do the super-journals
+        }
+        journalsLeft = journalsLeft || QFileInfo::exists(folderPath + journal);
+    }
+    if (journalsLeft)
+        return;
+    const QStringList stale =
+        folder.entryList({QLatin1String(MainFileName) + QStringLiteral("-mj*")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : stale)
+        QFile::remove(folderPath + name);
 }
 
 void Database::createTable(const TableDeclaration &decl)

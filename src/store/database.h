@@ -45,6 +45,9 @@ private:
 
 // The table stored inside each file is always named "dati".
 inline constexpr const char *InnerTableName = "dati";
+// The connection's own file in the program folder: hidden, and not named like a table, so that no
+// table list, backup or repair ever takes it. Its super-journals are named after it, plus "-mj".
+inline constexpr const char *MainFileName = ".rotaset.sqlite";
 
 class Database {
 public:
@@ -85,6 +88,13 @@ public:
     void renameTable(const QString &from, const QString &to);
     // Detaches every table no cursor uses (before files are copied or replaced from outside).
     void detachIdle();
+    // Reads every page of the table's file: false, with SQLite's first complaint in why, when the
+    // file is damaged. Throws EngineError when the file is missing or not a table at all.
+    bool checkIntegrity(const QString &fileName, QString *why = nullptr);
+    // After the start-up check, when every table has been opened (and so every interrupted save
+    // rolled back): a journal SQLite left because it never became hot (killed before its header was
+    // complete) is removed, and so are the super-journals once no table journal is left.
+    void removeStaleJournals();
 
     // Transactions over every attached table; nested calls join the outer one.
     void begin();

@@ -186,6 +186,11 @@ void CreaOAggiornaTabella(TableDeclaration &dichiarazione)
         db.createTable(dichiarazione);
         return;
     }
+    // Damage inside the data pages escapes a look at the structure alone: every page is read, and a
+    // damaged table is reported and left exactly as it is, never rebuilt or filled.
+    if (QString why; !db.checkIntegrity(fileName, &why))
+        throw EngineError(QStringLiteral("La tabella '%1' è danneggiata e non viene modificata: %2").arg(db.path(fileName), why),
+                          HcNotATable);
     const TableDeclaration old = db.readStructure(fileName);
     dichiarazione.fileName = temporaryName(fileName);
     const bool same = sameStructure(dichiarazione, old);
@@ -303,12 +308,14 @@ bool CopiaRecord(Table &origine, Table &destinazione)
 
 namespace {
 
-void ensure(TableDeclaration declaration, QStringList &errors)
+bool ensure(TableDeclaration declaration, QStringList &errors)
 {
     try {
         CreaOAggiornaTabella(declaration);
+        return true;
     } catch (const EngineError &e) {
         errors << e.message();
+        return false;
     }
 }
 
@@ -381,21 +388,29 @@ void CreaTabelle()
     ensure(DichiarazioneGiornate(), errors);
     ensure(DichiarazioneSquadre(), errors);
     ensure(DichiarazioneClassifica(), errors);
-    ensure(DichiarazioneLingua(), errors);
-    try {
-        fillLingua();
-    } catch (const EngineError &e) {
-        errors << e.message();
+    // A table that could not be ensured (damaged, not a table) is never filled.
+    if (ensure(DichiarazioneLingua(), errors)) {
+        try {
+            fillLingua();
+        } catch (const EngineError &e) {
+            errors << e.message();
+        }
     }
-    ensure(DichiarazioneImpostazioni(), errors);
-    try {
-        insertDefaultSettings();
-    } catch (const EngineError &e) {
-        errors << e.message();
+    if (ensure(DichiarazioneImpostazioni(), errors)) {
+        try {
+            insertDefaultSettings();
+        } catch (const EngineError &e) {
+            errors << e.message();
+        }
     }
     ensure(DichiarazioneRtSquadre(), errors);
     ensure(DichiarazioneRtGiocatori(), errors);
     ensure(DichiarazioneRtFormazioni(), errors);
+    try {
+        Database::instance().removeStaleJournals();
+    } catch (const EngineError &) {
+        // no connection: the boxes below already say why
+    }
     errors.removeDuplicates();
     showErrors(errors);
 }
