@@ -246,16 +246,43 @@ void Database::exec(const QString &sql)
 
 QString Database::resolve(const QString &fileName) const
 {
-    if (QFileInfo::exists(folderPath + fileName))
+    // A table is a file of the program folder, named without any path: nothing outside is reached.
+    if (!isPlainFileName(fileName))
+        throw EngineError(QStringLiteral("Nome di tabella non valido: '%1'. Le tabelle sono solo i file della cartella del "
+                                         "programma, indicati senza percorso.")
+                              .arg(fileName),
+                          HcTableNotFound);
+    if (QFileInfo::exists(folderPath + fileName) || QFileInfo(folderPath + fileName).isSymLink())
         return fileName;
-    const QStringList entries = QDir(folderPath).entryList(QDir::Files | QDir::Hidden);
+    // Broken links are listed as well: a link is found, and refused, whatever the case of its name.
+    const QStringList entries = QDir(folderPath).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries)
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
             return entry;
     return fileName;
 }
 
-bool Database::exists(const QString &fileName) const { return QFileInfo::exists(path(fileName)); }
+bool Database::exists(const QString &fileName) const
+{
+    const QFileInfo info(path(fileName));
+    return info.exists() || info.isSymLink();
+}
+
+bool Database::isPlainFileName(const QString &fileName)
+{
+    return !fileName.isEmpty() && !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\')) &&
+           !fileName.contains(QLatin1String("..")) && !fileName.contains(QLatin1Char(':')) &&
+           !fileName.contains(QChar(0));
+}
+
+void Database::refuseLink(const QString &resolvedName) const
+{
+    if (QFileInfo(folderPath + resolvedName).isSymLink())
+        throw EngineError(QStringLiteral("Il file '%1' è un collegamento ad un altro file e non una tabella del programma: "
+                                         "non viene né letto né modificato.")
+                              .arg(folderPath + resolvedName),
+                          HcNotATable);
+}
 
 QString Database::schemaFor(const QString &resolvedName) const
 {
@@ -327,6 +354,7 @@ QString Database::acquire(const QString &fileName)
     const QString k = key(resolved);
     auto it = attached.find(k);
     if (it == attached.end()) {
+        refuseLink(resolved);
         if (!QFileInfo::exists(folderPath + resolved))
             throw EngineError(QStringLiteral("Tabella non trovata: %1").arg(folderPath + resolved), HcTableNotFound);
         const QString schema = schemaFor(resolved);
@@ -436,6 +464,7 @@ void Database::removeStaleJournals()
 void Database::createTable(const TableDeclaration &decl)
 {
     const QString resolved = resolve(decl.fileName);
+    refuseLink(resolved);
     if (QFileInfo::exists(folderPath + resolved))
         throw EngineError(QStringLiteral("La tabella '%1' esiste già.").arg(resolved), HcWrite);
     QStringList columns;
@@ -554,6 +583,7 @@ TableDeclaration Database::readStructure(const QString &fileName)
 void Database::deleteTable(const QString &fileName)
 {
     const QString resolved = resolve(fileName);
+    refuseLink(resolved);
     const auto it = attached.constFind(key(resolved));
     if (it != attached.cend() && it->users > 0)
         throw EngineError(QStringLiteral("La tabella '%1' è in uso e non può essere eliminata.").arg(resolved), HcBusy);
@@ -572,6 +602,8 @@ void Database::renameTable(const QString &from, const QString &to)
 {
     const QString source = resolve(from);
     const QString target = resolve(to);
+    refuseLink(source);
+    refuseLink(target);
     for (const QString &name : {source, target}) {
         const auto it = attached.constFind(key(name));
         if (it != attached.cend() && it->users > 0)

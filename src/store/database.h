@@ -64,8 +64,10 @@ public:
     sqlite3 *handle() const { return db; }
 
     // The name under which a table file exists in the folder, matched without regard to case;
-    // the name as given when no such file exists.
+    // the name as given when no such file exists. Throws EngineError for a name with a path in it
+    // ("/", "\\", "..", a drive): tables are files of the program folder only.
     QString resolve(const QString &fileName) const;
+    static bool isPlainFileName(const QString &fileName);
     QString path(const QString &fileName) const { return folderPath + resolve(fileName); }
     bool exists(const QString &fileName) const;
 
@@ -122,6 +124,8 @@ private:
     void detach(const QString &key);
     void makeRoom();
     void verifyTable(const QString &schema, const QString &fileName);
+    // A table file that is a symbolic link is not one of our tables: never read or written through.
+    void refuseLink(const QString &resolvedName) const;
 
     QString folderPath;
     sqlite3 *db = nullptr;
