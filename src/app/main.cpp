@@ -3,12 +3,17 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmstart.h"
+#include "core/messaggi.h"
 #include "championship/frmcalendario.h"
 #include "championship/frmgiornata.h"
 #include "store/database.h"
 #include "ui/messageboxbackend.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
+
+// The start-up's progress, for whoever watches the program's log (off unless enabled).
+Q_LOGGING_CATEGORY(lcAvvio, "rotaset.avvio", QtWarningMsg)
 
 int main(int argc, char *argv[])
 {
@@ -17,7 +22,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Brivo_Rotaset"));
     InstallaServiziInterfaccia();
     int result = 0;
-    {
+    // Every form handles its own errors at creation; should one escape all the same, the user
+    // gets its message instead of a program that vanishes.
+    try {
         TFrmMain main;
         CollegaComandi(main);
         TFrmAbout about(&main);
@@ -29,11 +36,19 @@ int main(int argc, char *argv[])
         TFrmCalendario calendario(&main);
         FrmCalendario = &calendario;
         main.show();
+        qCInfo(lcAvvio, "finestra principale pronta");
         result = QApplication::exec();
         FrmCalendario = nullptr;
         FrmGiornata = nullptr;
         frmStart = nullptr;
         FrmAbout = nullptr;
+    } catch (const std::exception &e) {
+        FrmCalendario = nullptr;
+        FrmGiornata = nullptr;
+        frmStart = nullptr;
+        FrmAbout = nullptr;
+        MostraErrore(QString::fromUtf8(e.what()));
+        result = 1;
     }
     store::Database::shutdown();
     return result;

@@ -226,9 +226,10 @@ Database::~Database()
 void Database::fail(const QString &context, int helpContext) const
 {
     const int code = sqlite3_extended_errcode(db);
-    int hc = helpContext;
-    if (!hc)
-        hc = ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT) ? HcNotATable : HcGeneric;
+    // A damaged file is always told as such, whatever the step that found it.
+    int hc = helpContext ? helpContext : HcGeneric;
+    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
+        hc = HcNotATable;
     throw EngineError(QStringLiteral("%1: %2").arg(context, QString::fromUtf8(sqlite3_errmsg(db))), hc);
 }
 
@@ -281,7 +282,7 @@ void Database::refuseLink(const QString &resolvedName) const
         throw EngineError(QStringLiteral("Il file '%1' è un collegamento ad un altro file e non una tabella del programma: "
                                          "non viene né letto né modificato.")
                               .arg(folderPath + resolvedName),
-                          HcNotATable);
+                          HcNotATable, folderPath + resolvedName);
 }
 
 QString Database::schemaFor(const QString &resolvedName) const
@@ -345,7 +346,7 @@ void Database::verifyTable(const QString &schema, const QString &fileName)
               sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) == 1;
     sqlite3_finalize(st);
     if (!ok)
-        throw EngineError(notATable, HcNotATable);
+        throw EngineError(notATable, HcNotATable, folderPath + fileName);
 }
 
 QString Database::acquire(const QString &fileName)
@@ -363,16 +364,16 @@ QString Database::acquire(const QString &fileName)
         } catch (const EngineError &e) {
             if (e.helpContext() == HcBusy)
                 throw;
-            throw EngineError(notReadable(folderPath + resolved), HcNotATable);
+            throw EngineError(notReadable(folderPath + resolved), HcNotATable, folderPath + resolved);
         }
         attached.insert(k, {schema, 0, 0});
         try {
             verifyTable(schema, resolved);
             exec(QStringLiteral("PRAGMA %1.synchronous = FULL").arg(quoteIdentifier(schema)));
             exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdentifier(schema)));
-        } catch (...) {
+        } catch (const EngineError &e) {
             detach(k);
-            throw;
+            throw onTableFile(e, folderPath + resolved);
         }
         it = attached.find(k);
     }
@@ -572,9 +573,9 @@ TableDeclaration Database::readStructure(const QString &fileName)
             }
             decl.indexes << ix;
         }
-    } catch (...) {
+    } catch (const EngineError &e) {
         release(resolved);
-        throw;
+        throw onTableFile(e, folderPath + resolved);
     }
     release(resolved);
     return decl;

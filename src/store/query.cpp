@@ -72,6 +72,21 @@ void Query::open()
         defs = columns;
         rows = std::move(result);
     } catch (const EngineError &e) {
+        // A damaged page somewhere: the message names the table it is in.
+        if (e.helpContext() == HcNotATable && e.file().isEmpty()) {
+            for (const QString &f : std::as_const(acquired)) {
+                bool intact = true;
+                try {
+                    intact = db.checkIntegrity(f);
+                } catch (const EngineError &) {
+                    intact = false;
+                }
+                if (!intact) {
+                    releaseAll();
+                    throw onTableFile(e, db.path(f));
+                }
+            }
+        }
         releaseAll();
         if (e.helpContext() == HcQuery && !e.message().startsWith(QLatin1String("Errore di sintassi")))
             throw EngineError(QStringLiteral("%1\n%2").arg(e.message(), text), HcQuery);

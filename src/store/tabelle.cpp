@@ -6,6 +6,7 @@
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/righelingua.h"
+#include "store/segnalazioni.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -190,7 +191,7 @@ void CreaOAggiornaTabella(TableDeclaration &dichiarazione)
     // damaged table is reported and left exactly as it is, never rebuilt or filled.
     if (QString why; !db.checkIntegrity(fileName, &why))
         throw EngineError(QStringLiteral("La tabella '%1' è danneggiata e non viene modificata: %2").arg(db.path(fileName), why),
-                          HcNotATable);
+                          HcNotATable, db.path(fileName));
     const TableDeclaration old = db.readStructure(fileName);
     dichiarazione.fileName = temporaryName(fileName);
     const bool same = sameStructure(dichiarazione, old);
@@ -315,6 +316,9 @@ bool ensure(TableDeclaration declaration, QStringList &errors)
         return true;
     } catch (const EngineError &e) {
         errors << e.message();
+        // The box below names the file: the forms that read it at start say nothing more.
+        if (!e.file().isEmpty())
+            SegnaTabellaSegnalata(e.file());
         return false;
     }
 }
@@ -394,6 +398,8 @@ void CreaTabelle()
             fillLingua();
         } catch (const EngineError &e) {
             errors << e.message();
+            if (!e.file().isEmpty())
+                SegnaTabellaSegnalata(e.file());
         }
     }
     if (ensure(DichiarazioneImpostazioni(), errors)) {
@@ -401,6 +407,8 @@ void CreaTabelle()
             insertDefaultSettings();
         } catch (const EngineError &e) {
             errors << e.message();
+            if (!e.file().isEmpty())
+                SegnaTabellaSegnalata(e.file());
         }
     }
     ensure(DichiarazioneRtSquadre(), errors);

@@ -98,7 +98,27 @@ void Table::close()
     emit dataChanged();
 }
 
+namespace {
+// Errors of the engine itself (a damaged page, a failed write) name the table's file; the rules'
+// own refusals (a required field, a key) already say what is wrong.
+[[noreturn]] void rethrowOnFile(const EngineError &e, const QString &fileName)
+{
+    if (e.helpContext() == HcNotATable || e.helpContext() == HcWrite || e.helpContext() == HcGeneric)
+        throw onTableFile(e, Database::instance().path(fileName));
+    throw e;
+}
+} // namespace
+
 void Table::load(std::optional<qint64> keepRowid)
+{
+    try {
+        loadRows(keepRowid);
+    } catch (const EngineError &e) {
+        rethrowOnFile(e, name);
+    }
+}
+
+void Table::loadRows(std::optional<qint64> keepRowid)
 {
     Database &db = Database::instance();
     Statement select(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(reference, orderBy));
@@ -280,7 +300,12 @@ bool Table::post()
         rowid = rowids[pos];
         stmt.bind(int(defs.size()) + 1, rowid);
     }
-    stmt.step();
+    try {
+        stmt.step();
+    } catch (const EngineError &e) {
+        stmt.reset();
+        rethrowOnFile(e, name);
+    }
     stmt.reset();
     if (st == Insert)
         rowid = sqlite3_last_insert_rowid(db.handle());
@@ -341,7 +366,12 @@ bool Table::remove()
         return false;
     deleteStmt.reset();
     deleteStmt.bind(1, rowids[pos]);
-    deleteStmt.step();
+    try {
+        deleteStmt.step();
+    } catch (const EngineError &e) {
+        deleteStmt.reset();
+        rethrowOnFile(e, name);
+    }
     deleteStmt.reset();
     wrote();
     rows.removeAt(pos);

@@ -68,6 +68,7 @@ protected:
 
 private:
     void load(std::optional<qint64> keepRowid);
+    void loadRows(std::optional<qint64> keepRowid);
     void setState(State s);
     void requireOpen() const;
     bool matchesFilter(const QList<QVariant> &row) const;
