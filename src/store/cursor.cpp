@@ -140,6 +140,7 @@ void Cursor::moveTo(int index, bool atBof, bool atEof)
 
 void Cursor::resetRows()
 {
+    nameCache.fill({});
     rows.clear();
     pos = -1;
     eof_ = bof_ = true;
@@ -195,10 +196,19 @@ void Cursor::setRecNo(int number)
 
 int Cursor::fieldIndex(const QString &name) const
 {
+    NameHit &hit = nameCache[(quintptr(name.constData()) >> 3) % nameCache.size()];
+    if (hit.text == name.constData() && hit.size == name.size() && hit.index < defs.size() &&
+        defs[hit.index].name == name)
+        return hit.index;
+    int found = -1;
     // Most callers spell the name as declared: the exact comparison first is much cheaper.
-    for (int i = 0; i < defs.size(); ++i)
+    for (int i = 0; i < defs.size() && found < 0; ++i)
         if (defs[i].name == name)
-            return i;
+            found = i;
+    if (found >= 0) {
+        hit = {name.constData(), name.size(), found};
+        return found;
+    }
     for (int i = 0; i < defs.size(); ++i)
         if (defs[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;

@@ -4,6 +4,7 @@
 #include "store/declaration.h"
 
 #include <QList>
+#include <array>
 #include <QObject>
 #include <QVariant>
 
@@ -89,6 +90,16 @@ protected:
     void resetRows();
 
     QList<FieldDef> defs;
+    // Field names already looked up, as the caller wrote them: a name is resolved once per cursor,
+    // not at every read. Callers pass the same literal each time, so its characters' address finds
+    // it; an entry counts only while the field's name still equals the text. Emptied whenever defs
+    // change.
+    struct NameHit {
+        const QChar *text = nullptr;
+        qsizetype size = 0;
+        int index = -1;
+    };
+    mutable std::array<NameHit, 16> nameCache{};
     QList<QList<QVariant>> rows;
     int pos = -1;
     bool eof_ = true;

@@ -633,7 +633,9 @@ void Database::begin()
 {
     if (depth++ == 0) {
         try {
-            exec(QStringLiteral("BEGIN IMMEDIATE"));
+            // Deferred: only the tables a save writes join it, so a save of one table commits
+            // without a super-journal, and a save of several ties exactly those together.
+            exec(QStringLiteral("BEGIN"));
         } catch (...) {
             depth = 0;
             throw;

@@ -20,6 +20,7 @@ void Query::close()
     open_ = false;
     resetRows();
     defs.clear();
+    nameCache.fill({});
     emit stateChanged();
     emit dataChanged();
 }
@@ -54,9 +55,9 @@ void Query::open()
                 def.type = FieldType::Memo; // an expression: decided below by its values
             columns << def;
         }
-        QList<bool> computed(n);
+        QList<bool> computed;
         for (int i = 0; i < n; ++i)
-            computed[i] = st.columnDeclType(i).isEmpty();
+            computed.append(st.columnDeclType(i).isEmpty());
         QList<QList<QVariant>> result;
         while (st.step()) {
             QList<QVariant> row;
@@ -70,6 +71,7 @@ void Query::open()
             result.append(std::move(row));
         }
         defs = columns;
+        nameCache.fill({});
         rows = std::move(result);
     } catch (const EngineError &e) {
         // A damaged page somewhere: the message names the table it is in.

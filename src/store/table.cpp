@@ -39,6 +39,7 @@ void Table::open()
     version = db.version(name);
     try {
         defs = decl.fields;
+        nameCache.fill({});
         orderBy = QStringLiteral("rowid");
         primaryOrdered = false;
         for (const IndexDef &ix : decl.indexes) {
@@ -94,6 +95,7 @@ void Table::close()
     resetRows();
     rowids.clear();
     defs.clear();
+    nameCache.fill({});
     setState(Inactive);
     emit dataChanged();
 }
@@ -309,13 +311,14 @@ bool Table::post()
     stmt.reset();
     if (st == Insert)
         rowid = sqlite3_last_insert_rowid(db.handle());
-    wrote();
+    *version = db.nextVersion();
+    seenVersion = *version;
     if (st == Insert && !primaryOrdered) {
-        rows.append(buffer);
+        rows.append(std::move(buffer));
         rowids.append(rowid);
         pos = int(rows.size()) - 1;
     } else if (st == Edit) {
-        rows[pos] = buffer;
+        rows[pos] = std::move(buffer);
     } else {
         load(rowid);
     }
