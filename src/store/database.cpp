@@ -194,6 +194,15 @@ Database::Database(const QString &folder) : folderPath(folder)
                             nullptr, nullptr, nullptr) == SQLITE_OK;
     };
     bool ok = openMain();
+    if (!ok && !mainInfo.exists() && !QFileInfo(folderPath).isWritable()) {
+        // A folder where nothing can be created: the tables can be read, and no save can start
+        // (its journals could not be created either), so no commit needs the super-journal.
+        sqlite3_close_v2(db);
+        db = nullptr;
+        ok = sqlite3_open_v2(":memory:", &db, flags, nullptr) == SQLITE_OK;
+        if (ok)
+            sqlite3_extended_result_codes(db, 1);
+    }
     if (!ok && mainInfo.exists()) {
         // Our own file, damaged: it never holds data, so a new one replaces it.
         sqlite3_close_v2(db);
