@@ -37,6 +37,7 @@ public:
     QString columnName(int index) const;
     QString columnDeclType(int index) const;
     bool readOnly() const;
+    sqlite3_stmt *raw() const { return st; }
 
 private:
     Database *db = nullptr;

@@ -58,7 +58,8 @@ void Query::open()
         QList<bool> computed;
         for (int i = 0; i < n; ++i)
             computed.append(st.columnDeclType(i).isEmpty());
-        QList<QList<QVariant>> result;
+        RowStore result;
+        result.setColumns(n);
         while (st.step()) {
             QList<QVariant> row;
             row.reserve(n);
@@ -68,7 +69,7 @@ void Query::open()
                     columns[i].type = FieldType::Integer;
                 row.append(v);
             }
-            result.append(std::move(row));
+            result.append(row);
         }
         defs = columns;
         nameCache.fill({});

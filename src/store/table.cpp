@@ -124,18 +124,15 @@ void Table::loadRows(std::optional<qint64> keepRowid)
 {
     Database &db = Database::instance();
     Statement select(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(reference, orderBy));
-    rows.clear();
+    rows.setColumns(int(defs.size()));
     rowids.clear();
-    const int n = int(defs.size());
     while (select.step()) {
-        QList<QVariant> row;
-        row.reserve(n);
-        for (int i = 0; i < n; ++i)
-            row.append(select.column(i + 1));
-        if (filterOn && !matchesFilter(row))
+        rows.appendFrom(select.raw(), 1);
+        if (filterOn && !matchesFilter(rows.size() - 1)) {
+            rows.removeLast();
             continue;
-        rowids.append(select.column(0).toLongLong());
-        rows.append(std::move(row));
+        }
+        rowids.append(sqlite3_column_int64(select.raw(), 0));
     }
     seenVersion = *version;
     if (keepRowid) {
@@ -244,11 +241,11 @@ void Table::applyFilterText()
     filterValue = convertForField(defs[filterField], m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'")));
 }
 
-bool Table::matchesFilter(const QList<QVariant> &row) const
+bool Table::matchesFilter(int row) const
 {
     if (filterField < 0)
         return true;
-    const QVariant &v = row.value(filterField);
+    const QVariant v = rows.value(row, filterField);
     if (filterValue.isNull())
         return v.isNull();
     return valueAsString(defs[filterField], v) == valueAsString(defs[filterField], filterValue);
@@ -264,7 +261,7 @@ void Table::edit()
         insert();
         return;
     }
-    buffer = rows[pos];
+    buffer = rows.row(pos);
     setState(Edit);
     emit dataChanged();
 }
@@ -314,11 +311,11 @@ bool Table::post()
     *version = db.nextVersion();
     seenVersion = *version;
     if (st == Insert && !primaryOrdered) {
-        rows.append(std::move(buffer));
+        rows.append(buffer);
         rowids.append(rowid);
         pos = int(rows.size()) - 1;
     } else if (st == Edit) {
-        rows[pos] = std::move(buffer);
+        rows.set(pos, buffer);
     } else {
         load(rowid);
     }
