@@ -189,8 +189,9 @@ void CreaOAggiornaTabella(TableDeclaration &dichiarazione)
     }
     // Damage inside the data pages escapes a look at the structure alone: every page is read, and a
     // damaged table is reported and left exactly as it is, never rebuilt or filled.
-    if (QString why; !db.checkIntegrity(fileName, &why))
-        throw EngineError(QStringLiteral("La tabella '%1' è danneggiata e non viene modificata: %2").arg(db.path(fileName), why),
+    // (SQLite's own account of the damage names pages and inner names: nothing the user can act on.)
+    if (!db.checkIntegrity(fileName))
+        throw EngineError(QStringLiteral("La tabella '%1' è danneggiata e non viene modificata.").arg(db.path(fileName)),
                           HcNotATable, db.path(fileName));
     const TableDeclaration old = db.readStructure(fileName);
     dichiarazione.fileName = temporaryName(fileName);
