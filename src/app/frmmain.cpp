@@ -8,6 +8,7 @@
 #include "core/shell.h"
 #include "store/database.h"
 #include "store/engineerror.h"
+#include "store/segnalazioni.h"
 #include "store/tabelle.h"
 #include "ui/modale.h"
 #include "ui/traduzione.h"
@@ -221,7 +222,7 @@ void TFrmMain::MostraModuloRotazioni()
         voci.value(QStringLiteral("Rotazioni1"))
             ->setVisible(impostazioni.fieldByName(QStringLiteral("MODULOROTAZIONI")).asBoolean());
     } catch (const store::EngineError &e) {
-        MostraErrore(e.message());
+        SegnalaErroreTabella(e);
     }
 }
 
@@ -241,10 +242,11 @@ void TFrmMain::FormActivate()
             DisabilitaMenuCalendario();
     } catch (const store::EngineError &e) {
         DisabilitaMenuCalendario();
-        // Closing the box activates the window again: the same fault is told once.
+        // Closing the box activates the window again: the same fault is told once, and a damaged
+        // table the start-up check already named is not told again.
         if (e.message() != erroreAttivazione) {
             erroreAttivazione = e.message();
-            MostraErrore(e.message());
+            SegnalaErroreTabella(e);
         }
         return;
     }

@@ -32,9 +32,13 @@ QString CartellaEseguibile()
 {
     if (!cartellaImpostata().isEmpty())
         return cartellaImpostata();
-    QString cartella = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                     : QDir::currentPath();
-    return conSeparatore(cartella);
+    // The executable's folder does not change while it runs: asked once (the engine asks at every
+    // table operation).
+    if (QCoreApplication::instance()) {
+        static const QString cartellaEseguibile = conSeparatore(QCoreApplication::applicationDirPath());
+        return cartellaEseguibile;
+    }
+    return conSeparatore(QDir::currentPath());
 }
 
 QString CartellaDatiPer(const QString &cartellaEseguibile)

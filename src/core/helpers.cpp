@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 QString Sinistra(const QString &testo, qsizetype n)
 {
@@ -60,8 +65,34 @@ QString percorsoNormale(const QString &percorso)
     return normale;
 }
 
+// Two names of one file, hard links included: the same device and file number.
+bool stessaIdentita(const QString &a, const QString &b)
+{
+#ifdef Q_OS_WIN
+    auto identita = [](const QString &percorso, BY_HANDLE_FILE_INFORMATION &info) {
+        const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(percorso).utf16()), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        const bool ok = GetFileInformationByHandle(h, &info) != 0;
+        CloseHandle(h);
+        return ok;
+    };
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    return identita(a, ia) && identita(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+#else
+    struct stat sa {}, sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#endif
+}
+
 bool stessoFile(const QString &a, const QString &b)
 {
+    if (stessaIdentita(a, b))
+        return true;
 #ifdef Q_OS_WIN
     constexpr Qt::CaseSensitivity sensibilita = Qt::CaseInsensitive;
 #else

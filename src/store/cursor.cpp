@@ -2,6 +2,9 @@
 
 #include "store/engineerror.h"
 
+#include <cstring>
+#include <sqlite3.h>
+
 namespace store {
 
 // ---- values ------------------------------------------------------------------------------------
@@ -113,6 +116,126 @@ bool Field::asBoolean() const
 
 void Field::setValue(const QVariant &value) { cursor->writeValue(idx, value); }
 
+// ---- RowStore ----------------------------------------------------------------------------------
+
+QVariant RowStore::value(int row, int column) const
+{
+    const Cell &c = cells[qsizetype(row) * columns + column];
+    switch (c.kind) {
+    case Null:
+        return QVariant();
+    case Integer:
+        return QVariant(qlonglong(c.number));
+    case Real: {
+        double d;
+        std::memcpy(&d, &c.number, sizeof d);
+        return QVariant(d);
+    }
+    case Text:
+        return QVariant(QString::fromUtf8(text.constData() + c.offset, c.length));
+    case Blob:
+        return QVariant(text.mid(c.offset, c.length));
+    }
+    return QVariant();
+}
+
+QList<QVariant> RowStore::row(int r) const
+{
+    QList<QVariant> out;
+    out.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        out.append(value(r, c));
+    return out;
+}
+
+RowStore::Cell RowStore::cellFor(const QVariant &v)
+{
+    Cell c;
+    if (v.isNull() || !v.isValid())
+        return c;
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        c.kind = Integer;
+        c.number = v.toLongLong();
+        return c;
+    case QMetaType::Double: {
+        c.kind = Real;
+        const double d = v.toDouble();
+        std::memcpy(&c.number, &d, sizeof d);
+        return c;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = v.toByteArray();
+        c.kind = Blob;
+        c.offset = qint32(text.size());
+        c.length = qint32(bytes.size());
+        text.append(bytes);
+        return c;
+    }
+    default: {
+        const QByteArray utf8 = v.toString().toUtf8();
+        c.kind = Text;
+        c.offset = qint32(text.size());
+        c.length = qint32(utf8.size());
+        text.append(utf8);
+        return c;
+    }
+    }
+}
+
+void RowStore::append(const QList<QVariant> &values)
+{
+    for (int c = 0; c < columns; ++c)
+        cells.append(cellFor(values.value(c)));
+}
+
+void RowStore::set(int r, const QList<QVariant> &values)
+{
+    // The old texts stay in the buffer unused until the rows are read again.
+    for (int c = 0; c < columns; ++c)
+        cells[qsizetype(r) * columns + c] = cellFor(values.value(c));
+}
+
+void RowStore::removeAt(int r) { cells.remove(qsizetype(r) * columns, columns); }
+
+void RowStore::appendFrom(sqlite3_stmt *st, int first)
+{
+    for (int i = 0; i < columns; ++i) {
+        const int col = first + i;
+        Cell c;
+        switch (sqlite3_column_type(st, col)) {
+        case SQLITE_INTEGER:
+            c.kind = Integer;
+            c.number = sqlite3_column_int64(st, col);
+            break;
+        case SQLITE_FLOAT: {
+            c.kind = Real;
+            const double d = sqlite3_column_double(st, col);
+            std::memcpy(&c.number, &d, sizeof d);
+            break;
+        }
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const bool isText = sqlite3_column_type(st, col) == SQLITE_TEXT;
+            const void *data = isText ? static_cast<const void *>(sqlite3_column_text(st, col)) : sqlite3_column_blob(st, col);
+            const int n = sqlite3_column_bytes(st, col);
+            c.kind = isText ? Text : Blob;
+            c.offset = qint32(text.size());
+            c.length = n;
+            text.append(static_cast<const char *>(data), n);
+            break;
+        }
+        default:
+            break;
+        }
+        cells.append(c);
+    }
+}
+
 // ---- Cursor ------------------------------------------------------------------------------------
 
 int Cursor::recordCount() const { return int(rows.size()); }
@@ -121,7 +244,7 @@ QVariant Cursor::currentValue(int index) const
 {
     if (pos < 0 || pos >= rows.size())
         return QVariant();
-    return rows[pos].value(index);
+    return rows.value(pos, index);
 }
 
 void Cursor::writeValue(int, const QVariant &)
@@ -140,6 +263,7 @@ void Cursor::moveTo(int index, bool atBof, bool atEof)
 
 void Cursor::resetRows()
 {
+    nameCache.fill({});
     rows.clear();
     pos = -1;
     eof_ = bof_ = true;
@@ -195,10 +319,19 @@ void Cursor::setRecNo(int number)
 
 int Cursor::fieldIndex(const QString &name) const
 {
+    NameHit &hit = nameCache[(quintptr(name.constData()) >> 3) % nameCache.size()];
+    if (hit.text == name.constData() && hit.size == name.size() && hit.index < defs.size() &&
+        defs[hit.index].name == name)
+        return hit.index;
+    int found = -1;
     // Most callers spell the name as declared: the exact comparison first is much cheaper.
-    for (int i = 0; i < defs.size(); ++i)
+    for (int i = 0; i < defs.size() && found < 0; ++i)
         if (defs[i].name == name)
-            return i;
+            found = i;
+    if (found >= 0) {
+        hit = {name.constData(), name.size(), found};
+        return found;
+    }
     for (int i = 0; i < defs.size(); ++i)
         if (defs[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
@@ -219,7 +352,7 @@ bool Cursor::locate(const QString &fieldName, const QVariant &value)
     const int i = fieldByName(fieldName).index();
     const QString wanted = valueAsString(defs[i], convertForField(defs[i], value));
     for (int r = 0; r < rows.size(); ++r) {
-        if (valueAsString(defs[i], rows[r].value(i)) == wanted) {
+        if (valueAsString(defs[i], rows.value(r, i)) == wanted) {
             if (!beforeMove())
                 return false;
             moveTo(r, r == 0, false);

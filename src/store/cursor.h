@@ -4,8 +4,11 @@
 #include "store/declaration.h"
 
 #include <QList>
+#include <array>
 #include <QObject>
 #include <QVariant>
+
+struct sqlite3_stmt;
 
 namespace store {
 
@@ -45,6 +48,45 @@ private:
 QString valueAsString(const FieldDef &def, const QVariant &value);
 // A value made fit for the field; throws EngineError when it cannot be.
 QVariant convertForField(const FieldDef &def, const QVariant &value);
+
+// The rows of a cursor, stored flat: numbers in place, texts as UTF-8 bytes in one shared buffer,
+// turned into values only when a field is read. Reading a table costs no allocation per row.
+class RowStore {
+public:
+    void setColumns(int n)
+    {
+        columns = n;
+        clear();
+    }
+    int size() const { return columns ? int(cells.size() / columns) : 0; }
+    bool isEmpty() const { return cells.isEmpty(); }
+    void clear()
+    {
+        cells.clear();
+        text.clear();
+    }
+    QVariant value(int row, int column) const;
+    QList<QVariant> row(int r) const;
+    void append(const QList<QVariant> &values);
+    void set(int r, const QList<QVariant> &values);
+    void removeAt(int r);
+    void removeLast() { cells.resize(cells.size() - columns); }
+    // Appends a statement's current row, its columns from first on.
+    void appendFrom(sqlite3_stmt *statement, int first);
+
+private:
+    enum Kind : quint8 { Null, Integer, Real, Text, Blob };
+    struct Cell {
+        qint64 number = 0; // an integer, or a real's bits
+        qint32 offset = 0;
+        qint32 length = 0;
+        Kind kind = Null;
+    };
+    Cell cellFor(const QVariant &value);
+    int columns = 0;
+    QList<Cell> cells;
+    QByteArray text;
+};
 
 class Cursor : public QObject {
     Q_OBJECT
@@ -89,7 +131,17 @@ protected:
     void resetRows();
 
     QList<FieldDef> defs;
-    QList<QList<QVariant>> rows;
+    // Field names already looked up, as the caller wrote them: a name is resolved once per cursor,
+    // not at every read. Callers pass the same literal each time, so its characters' address finds
+    // it; an entry counts only while the field's name still equals the text. Emptied whenever defs
+    // change.
+    struct NameHit {
+        const QChar *text = nullptr;
+        qsizetype size = 0;
+        int index = -1;
+    };
+    mutable std::array<NameHit, 16> nameCache{};
+    RowStore rows;
     int pos = -1;
     bool eof_ = true;
     bool bof_ = true;

@@ -166,11 +166,59 @@ Database &Database::instance()
 void Database::shutdown() { current.reset(); }
 
 // One connection, used by the user-interface thread only: no mutexes.
+// Its main database is a small file of ours in the program folder. SQLite makes a commit that spans
+// several attached files atomic only when the main database is a real file: the super-journal that
+// ties the tables' journals together lives beside it. With an in-memory main database each table
+// would commit on its own, and a crash between two of them would leave the tables disagreeing.
 Database::Database(const QString &folder) : folderPath(folder)
 {
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
-        throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle."));
-    sqlite3_extended_result_codes(db, 1);
+    const QString mainPath = folderPath + QLatin1String(MainFileName);
+    const QFileInfo mainInfo(mainPath);
+    if (mainInfo.isSymLink() || (mainInfo.exists() && !mainInfo.isFile()))
+        throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle: '%1' non è un file del programma.")
+                              .arg(mainPath),
+                          HcWrite);
+    // Links are never followed, for this file and for every table attached later.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
+    auto openMain = [&] {
+        if (db) {
+            sqlite3_close_v2(db);
+            db = nullptr;
+        }
+        if (sqlite3_open_v2(QFile::encodeName(mainPath).constData(), &db, flags, nullptr) != SQLITE_OK)
+            return false;
+        sqlite3_extended_result_codes(db, 1);
+        // It holds nothing; reading its header tells whether it is a database at all.
+        return sqlite3_exec(db, "PRAGMA main.journal_mode = DELETE; PRAGMA main.synchronous = FULL; "
+                                "SELECT count(*) FROM main.sqlite_master",
+                            nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    bool ok = openMain();
+    if (!ok && !mainInfo.exists() && !QFileInfo(folderPath).isWritable()) {
+        // A folder where nothing can be created: the tables can be read, and no save can start
+        // (its journals could not be created either), so no commit needs the super-journal.
+        sqlite3_close_v2(db);
+        db = nullptr;
+        ok = sqlite3_open_v2(":memory:", &db, flags, nullptr) == SQLITE_OK;
+        if (ok)
+            sqlite3_extended_result_codes(db, 1);
+    }
+    if (!ok && mainInfo.exists()) {
+        // Our own file, damaged: it never holds data, so a new one replaces it.
+        sqlite3_close_v2(db);
+        db = nullptr;
+        QFile::remove(mainPath);
+        ok = openMain();
+    }
+    if (!ok) {
+        const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        if (db)
+            sqlite3_close_v2(db);
+        db = nullptr;
+        throw EngineError(QStringLiteral("Impossibile avviare il motore delle tabelle nella cartella '%1': %2")
+                              .arg(folderPath, why),
+                          HcWrite);
+    }
     // A double-quoted name is always a name: an unknown field is an error, never a string.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -187,9 +235,10 @@ Database::~Database()
 void Database::fail(const QString &context, int helpContext) const
 {
     const int code = sqlite3_extended_errcode(db);
-    int hc = helpContext;
-    if (!hc)
-        hc = ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT) ? HcNotATable : HcGeneric;
+    // A damaged file is always told as such, whatever the step that found it.
+    int hc = helpContext ? helpContext : HcGeneric;
+    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
+        hc = HcNotATable;
     throw EngineError(QStringLiteral("%1: %2").arg(context, QString::fromUtf8(sqlite3_errmsg(db))), hc);
 }
 
@@ -207,16 +256,43 @@ void Database::exec(const QString &sql)
 
 QString Database::resolve(const QString &fileName) const
 {
-    if (QFileInfo::exists(folderPath + fileName))
+    // A table is a file of the program folder, named without any path: nothing outside is reached.
+    if (!isPlainFileName(fileName))
+        throw EngineError(QStringLiteral("Nome di tabella non valido: '%1'. Le tabelle sono solo i file della cartella del "
+                                         "programma, indicati senza percorso.")
+                              .arg(fileName),
+                          HcTableNotFound);
+    if (QFileInfo::exists(folderPath + fileName) || QFileInfo(folderPath + fileName).isSymLink())
         return fileName;
-    const QStringList entries = QDir(folderPath).entryList(QDir::Files | QDir::Hidden);
+    // Broken links are listed as well: a link is found, and refused, whatever the case of its name.
+    const QStringList entries = QDir(folderPath).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries)
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
             return entry;
     return fileName;
 }
 
-bool Database::exists(const QString &fileName) const { return QFileInfo::exists(path(fileName)); }
+bool Database::exists(const QString &fileName) const
+{
+    const QFileInfo info(path(fileName));
+    return info.exists() || info.isSymLink();
+}
+
+bool Database::isPlainFileName(const QString &fileName)
+{
+    return !fileName.isEmpty() && !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\')) &&
+           !fileName.contains(QLatin1String("..")) && !fileName.contains(QLatin1Char(':')) &&
+           !fileName.contains(QChar(0));
+}
+
+void Database::refuseLink(const QString &resolvedName) const
+{
+    if (QFileInfo(folderPath + resolvedName).isSymLink())
+        throw EngineError(QStringLiteral("Il file '%1' è un collegamento ad un altro file e non una tabella del programma: "
+                                         "non viene né letto né modificato.")
+                              .arg(folderPath + resolvedName),
+                          HcNotATable, folderPath + resolvedName);
+}
 
 QString Database::schemaFor(const QString &resolvedName) const
 {
@@ -279,7 +355,7 @@ void Database::verifyTable(const QString &schema, const QString &fileName)
               sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) == 1;
     sqlite3_finalize(st);
     if (!ok)
-        throw EngineError(notATable, HcNotATable);
+        throw EngineError(notATable, HcNotATable, folderPath + fileName);
 }
 
 QString Database::acquire(const QString &fileName)
@@ -288,6 +364,7 @@ QString Database::acquire(const QString &fileName)
     const QString k = key(resolved);
     auto it = attached.find(k);
     if (it == attached.end()) {
+        refuseLink(resolved);
         if (!QFileInfo::exists(folderPath + resolved))
             throw EngineError(QStringLiteral("Tabella non trovata: %1").arg(folderPath + resolved), HcTableNotFound);
         const QString schema = schemaFor(resolved);
@@ -296,16 +373,16 @@ QString Database::acquire(const QString &fileName)
         } catch (const EngineError &e) {
             if (e.helpContext() == HcBusy)
                 throw;
-            throw EngineError(notReadable(folderPath + resolved), HcNotATable);
+            throw EngineError(notReadable(folderPath + resolved), HcNotATable, folderPath + resolved);
         }
         attached.insert(k, {schema, 0, 0});
         try {
             verifyTable(schema, resolved);
             exec(QStringLiteral("PRAGMA %1.synchronous = FULL").arg(quoteIdentifier(schema)));
             exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdentifier(schema)));
-        } catch (...) {
+        } catch (const EngineError &e) {
             detach(k);
-            throw;
+            throw onTableFile(e, folderPath + resolved);
         }
         it = attached.find(k);
     }
@@ -358,11 +435,63 @@ void Database::reloadAll()
 {
     for (const auto &v : std::as_const(versions))
         *v = ++versionCounter;
+bool Database::checkIntegrity(const QString &fileName, QString *why)
+{
+    const QString resolved = resolve(fileName);
+    const QString ref = acquire(resolved);
+    const QString schema = ref.left(ref.indexOf(QLatin1Char('.')));
+    QString found;
+    try {
+        Statement check(*this, QStringLiteral("PRAGMA %1.quick_check(1)").arg(schema));
+        if (check.step())
+            found = check.column(0).toString();
+    } catch (const EngineError &e) {
+        found = e.message();
+    }
+    release(resolved);
+    if (found == QLatin1String("ok"))
+        return true;
+    if (why)
+        *why = found;
+    return false;
+}
+
+void Database::removeStaleJournals()
+{
+    if (inTransaction())
+        return;
+    const QDir folder(folderPath);
+    bool journalsLeft = false;
+    const QStringList journals = folder.entryList({QStringLiteral("*-journal")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &journal : journals) {
+        const QString table = journal.chopped(8);
+        try {
+            acquire(table); // reading the table rolls a hot journal back and removes it
+            if (QFileInfo::exists(folderPath + journal)) {
+                // Still there, so not hot. Under a write lock no other program is writing the table.
+                if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+                    QFile::remove(folderPath + journal);
+                    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+                }
+            }
+            release(table);
+        } catch (const EngineError &) {
+            // not a readable table: its journal stays, and so do the super-journals
+        }
+        journalsLeft = journalsLeft || QFileInfo::exists(folderPath + journal);
+    }
+    if (journalsLeft)
+        return;
+    const QStringList stale =
+        folder.entryList({QLatin1String(MainFileName) + QStringLiteral("-mj*")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : stale)
+        QFile::remove(folderPath + name);
 }
 
 void Database::createTable(const TableDeclaration &decl)
 {
     const QString resolved = resolve(decl.fileName);
+    refuseLink(resolved);
     if (QFileInfo::exists(folderPath + resolved))
         throw EngineError(QStringLiteral("La tabella '%1' esiste già.").arg(resolved), HcWrite);
     QStringList columns;
@@ -470,9 +599,9 @@ TableDeclaration Database::readStructure(const QString &fileName)
             }
             decl.indexes << ix;
         }
-    } catch (...) {
+    } catch (const EngineError &e) {
         release(resolved);
-        throw;
+        throw onTableFile(e, folderPath + resolved);
     }
     release(resolved);
     return decl;
@@ -481,6 +610,7 @@ TableDeclaration Database::readStructure(const QString &fileName)
 void Database::deleteTable(const QString &fileName)
 {
     const QString resolved = resolve(fileName);
+    refuseLink(resolved);
     const auto it = attached.constFind(key(resolved));
     if (it != attached.cend() && it->users > 0)
         throw EngineError(QStringLiteral("La tabella '%1' è in uso e non può essere eliminata.").arg(resolved), HcBusy);
@@ -499,6 +629,8 @@ void Database::renameTable(const QString &from, const QString &to)
 {
     const QString source = resolve(from);
     const QString target = resolve(to);
+    refuseLink(source);
+    refuseLink(target);
     for (const QString &name : {source, target}) {
         const auto it = attached.constFind(key(name));
         if (it != attached.cend() && it->users > 0)
@@ -527,7 +659,9 @@ void Database::begin()
 {
     if (depth++ == 0) {
         try {
-            exec(QStringLiteral("BEGIN IMMEDIATE"));
+            // Deferred: only the tables a save writes join it, so a save of one table commits
+            // without a super-journal, and a save of several ties exactly those together.
+            exec(QStringLiteral("BEGIN"));
         } catch (...) {
             depth = 0;
             throw;

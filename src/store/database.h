@@ -37,6 +37,7 @@ public:
     QString columnName(int index) const;
     QString columnDeclType(int index) const;
     bool readOnly() const;
+    sqlite3_stmt *raw() const { return st; }
 
 private:
     Database *db = nullptr;
@@ -45,6 +46,9 @@ private:
 
 // The table stored inside each file is always named "dati".
 inline constexpr const char *InnerTableName = "dati";
+// The connection's own file in the program folder: hidden, and not named like a table, so that no
+// table list, backup or repair ever takes it. Its super-journals are named after it, plus "-mj".
+inline constexpr const char *MainFileName = ".rotaset.sqlite";
 
 class Database {
 public:
@@ -61,8 +65,10 @@ public:
     sqlite3 *handle() const { return db; }
 
     // The name under which a table file exists in the folder, matched without regard to case;
-    // the name as given when no such file exists.
+    // the name as given when no such file exists. Throws EngineError for a name with a path in it
+    // ("/", "\\", "..", a drive): tables are files of the program folder only.
     QString resolve(const QString &fileName) const;
+    static bool isPlainFileName(const QString &fileName);
     QString path(const QString &fileName) const { return folderPath + resolve(fileName); }
     bool exists(const QString &fileName) const;
 
@@ -90,6 +96,13 @@ public:
     bool detachAll();
     // Every cursor reads its table's file again (after the files were replaced from outside).
     void reloadAll();
+    // Reads every page of the table's file: false, with SQLite's first complaint in why, when the
+    // file is damaged. Throws EngineError when the file is missing or not a table at all.
+    bool checkIntegrity(const QString &fileName, QString *why = nullptr);
+    // After the start-up check, when every table has been opened (and so every interrupted save
+    // rolled back): a journal SQLite left because it never became hot (killed before its header was
+    // complete) is removed, and so are the super-journals once no table journal is left.
+    void removeStaleJournals();
 
     // Transactions over every attached table; nested calls join the outer one.
     void begin();
@@ -117,6 +130,8 @@ private:
     void detach(const QString &key);
     void makeRoom();
     void verifyTable(const QString &schema, const QString &fileName);
+    // A table file that is a symbolic link is not one of our tables: never read or written through.
+    void refuseLink(const QString &resolvedName) const;
 
     QString folderPath;
     sqlite3 *db = nullptr;

@@ -25,16 +25,30 @@ enum HelpContext : int {
 
 class EngineError : public std::runtime_error {
 public:
-    EngineError(const QString &message, int helpContext = HcGeneric)
-        : std::runtime_error(message.toStdString()), msg(message), hc(helpContext)
+    EngineError(const QString &message, int helpContext = HcGeneric, const QString &file = QString())
+        : std::runtime_error(message.toStdString()), msg(message), hc(helpContext), path(file)
     {
     }
     const QString &message() const { return msg; }
     int helpContext() const { return hc; }
+    // The table file the error comes from (its full path), when it comes from one.
+    const QString &file() const { return path; }
 
 private:
     QString msg;
     int hc;
+    QString path;
 };
+
+// The same error told about a table file: the message names the file, unless it already does.
+inline EngineError onTableFile(const EngineError &e, const QString &filePath)
+{
+    if (!e.file().isEmpty())
+        return e;
+    const QString message = e.message().contains(filePath)
+                                ? e.message()
+                                : QStringLiteral("Tabella '%1': %2").arg(filePath, e.message());
+    return EngineError(message, e.helpContext(), filePath);
+}
 
 } // namespace store

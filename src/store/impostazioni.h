@@ -9,8 +9,10 @@ QString LeggiImpostazione(const QString &campo);
 
 // The text in the given language ("English" or "Français", the translation table's column names):
 // a leading "&" and every apostrophe are removed, and the cleaned text is looked up; without a row
-// the cleaned text comes back. Throws store::EngineError when the table cannot be read.
+// the cleaned text comes back, and so it does for a language that is no column of the table.
+// Throws store::EngineError when the table cannot be read.
 QString Traduci(const QString &testo, const QString &lingua);
 
-// True when captions must be translated: LINGUA is neither "Italiano" nor empty.
+// True when captions must be translated: LINGUA is "English" or "Français". "Italiano", an empty
+// value and any other value mean no translation.
 bool LinguaDaTradurre(const QString &lingua);

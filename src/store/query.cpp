@@ -20,6 +20,7 @@ void Query::close()
     open_ = false;
     resetRows();
     defs.clear();
+    nameCache.fill({});
     emit stateChanged();
     emit dataChanged();
 }
@@ -54,10 +55,11 @@ void Query::open()
                 def.type = FieldType::Memo; // an expression: decided below by its values
             columns << def;
         }
-        QList<bool> computed(n);
+        QList<bool> computed;
         for (int i = 0; i < n; ++i)
-            computed[i] = st.columnDeclType(i).isEmpty();
-        QList<QList<QVariant>> result;
+            computed.append(st.columnDeclType(i).isEmpty());
+        RowStore result;
+        result.setColumns(n);
         while (st.step()) {
             QList<QVariant> row;
             row.reserve(n);
@@ -67,11 +69,27 @@ void Query::open()
                     columns[i].type = FieldType::Integer;
                 row.append(v);
             }
-            result.append(std::move(row));
+            result.append(row);
         }
         defs = columns;
+        nameCache.fill({});
         rows = std::move(result);
     } catch (const EngineError &e) {
+        // A damaged page somewhere: the message names the table it is in.
+        if (e.helpContext() == HcNotATable && e.file().isEmpty()) {
+            for (const QString &f : std::as_const(acquired)) {
+                bool intact = true;
+                try {
+                    intact = db.checkIntegrity(f);
+                } catch (const EngineError &) {
+                    intact = false;
+                }
+                if (!intact) {
+                    releaseAll();
+                    throw onTableFile(e, db.path(f));
+                }
+            }
+        }
         releaseAll();
         if (e.helpContext() == HcQuery && !e.message().startsWith(QLatin1String("Errore di sintassi")))
             throw EngineError(QStringLiteral("%1\n%2").arg(e.message(), text), HcQuery);

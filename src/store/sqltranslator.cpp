@@ -293,6 +293,13 @@ private:
         } else {
             syntaxError(QStringLiteral("nome di tabella atteso"));
         }
+        // Only the tables of the program folder: a name with a path never reaches the engine.
+        if (written.contains(QLatin1Char('/')) || written.contains(QLatin1Char('\\')) ||
+            written.contains(QLatin1String("..")) || written.contains(QLatin1Char(':')))
+            throw EngineError(QStringLiteral("Nome di tabella non valido: '%1'. Le tabelle sono solo i file della cartella "
+                                             "del programma, indicati senza percorso.")
+                                  .arg(written),
+                              HcQuery);
         const QString file = tableFileName(written);
         if (!tables.contains(file, Qt::CaseInsensitive))
             tables.append(file);

@@ -6,6 +6,7 @@
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/righelingua.h"
+#include "store/segnalazioni.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -186,6 +187,12 @@ void CreaOAggiornaTabella(TableDeclaration &dichiarazione)
         db.createTable(dichiarazione);
         return;
     }
+    // Damage inside the data pages escapes a look at the structure alone: every page is read, and a
+    // damaged table is reported and left exactly as it is, never rebuilt or filled.
+    // (SQLite's own account of the damage names pages and inner names: nothing the user can act on.)
+    if (!db.checkIntegrity(fileName))
+        throw EngineError(QStringLiteral("La tabella '%1' è danneggiata e non viene modificata.").arg(db.path(fileName)),
+                          HcNotATable, db.path(fileName));
     const TableDeclaration old = db.readStructure(fileName);
     dichiarazione.fileName = temporaryName(fileName);
     const bool same = sameStructure(dichiarazione, old);
@@ -303,12 +310,17 @@ bool CopiaRecord(Table &origine, Table &destinazione)
 
 namespace {
 
-void ensure(TableDeclaration declaration, QStringList &errors)
+bool ensure(TableDeclaration declaration, QStringList &errors)
 {
     try {
         CreaOAggiornaTabella(declaration);
+        return true;
     } catch (const EngineError &e) {
         errors << e.message();
+        // The box below names the file: the forms that read it at start say nothing more.
+        if (!e.file().isEmpty())
+            SegnaTabellaSegnalata(e.file());
+        return false;
     }
 }
 
@@ -381,21 +393,33 @@ void CreaTabelle()
     ensure(DichiarazioneGiornate(), errors);
     ensure(DichiarazioneSquadre(), errors);
     ensure(DichiarazioneClassifica(), errors);
-    ensure(DichiarazioneLingua(), errors);
-    try {
-        fillLingua();
-    } catch (const EngineError &e) {
-        errors << e.message();
+    // A table that could not be ensured (damaged, not a table) is never filled.
+    if (ensure(DichiarazioneLingua(), errors)) {
+        try {
+            fillLingua();
+        } catch (const EngineError &e) {
+            errors << e.message();
+            if (!e.file().isEmpty())
+                SegnaTabellaSegnalata(e.file());
+        }
     }
-    ensure(DichiarazioneImpostazioni(), errors);
-    try {
-        insertDefaultSettings();
-    } catch (const EngineError &e) {
-        errors << e.message();
+    if (ensure(DichiarazioneImpostazioni(), errors)) {
+        try {
+            insertDefaultSettings();
+        } catch (const EngineError &e) {
+            errors << e.message();
+            if (!e.file().isEmpty())
+                SegnaTabellaSegnalata(e.file());
+        }
     }
     ensure(DichiarazioneRtSquadre(), errors);
     ensure(DichiarazioneRtGiocatori(), errors);
     ensure(DichiarazioneRtFormazioni(), errors);
+    try {
+        Database::instance().removeStaleJournals();
+    } catch (const EngineError &) {
+        // no connection: the boxes below already say why
+    }
     errors.removeDuplicates();
     showErrors(errors);
 }

@@ -39,6 +39,7 @@ void Table::open()
     version = db.version(name);
     try {
         defs = decl.fields;
+        nameCache.fill({});
         orderBy = QStringLiteral("rowid");
         primaryOrdered = false;
         for (const IndexDef &ix : decl.indexes) {
@@ -94,26 +95,44 @@ void Table::close()
     resetRows();
     rowids.clear();
     defs.clear();
+    nameCache.fill({});
     setState(Inactive);
     emit dataChanged();
 }
 
+namespace {
+// Errors of the engine itself (a damaged page, a failed write) name the table's file; the rules'
+// own refusals (a required field, a key) already say what is wrong.
+[[noreturn]] void rethrowOnFile(const EngineError &e, const QString &fileName)
+{
+    if (e.helpContext() == HcNotATable || e.helpContext() == HcWrite || e.helpContext() == HcGeneric)
+        throw onTableFile(e, Database::instance().path(fileName));
+    throw e;
+}
+} // namespace
+
 void Table::load(std::optional<qint64> keepRowid)
+{
+    try {
+        loadRows(keepRowid);
+    } catch (const EngineError &e) {
+        rethrowOnFile(e, name);
+    }
+}
+
+void Table::loadRows(std::optional<qint64> keepRowid)
 {
     Database &db = Database::instance();
     Statement select(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(reference, orderBy));
-    rows.clear();
+    rows.setColumns(int(defs.size()));
     rowids.clear();
-    const int n = int(defs.size());
     while (select.step()) {
-        QList<QVariant> row;
-        row.reserve(n);
-        for (int i = 0; i < n; ++i)
-            row.append(select.column(i + 1));
-        if (filterOn && !matchesFilter(row))
+        rows.appendFrom(select.raw(), 1);
+        if (filterOn && !matchesFilter(rows.size() - 1)) {
+            rows.removeLast();
             continue;
-        rowids.append(select.column(0).toLongLong());
-        rows.append(std::move(row));
+        }
+        rowids.append(sqlite3_column_int64(select.raw(), 0));
     }
     seenVersion = *version;
     if (keepRowid) {
@@ -222,11 +241,11 @@ void Table::applyFilterText()
     filterValue = convertForField(defs[filterField], m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'")));
 }
 
-bool Table::matchesFilter(const QList<QVariant> &row) const
+bool Table::matchesFilter(int row) const
 {
     if (filterField < 0)
         return true;
-    const QVariant &v = row.value(filterField);
+    const QVariant v = rows.value(row, filterField);
     if (filterValue.isNull())
         return v.isNull();
     return valueAsString(defs[filterField], v) == valueAsString(defs[filterField], filterValue);
@@ -242,7 +261,7 @@ void Table::edit()
         insert();
         return;
     }
-    buffer = rows[pos];
+    buffer = rows.row(pos);
     setState(Edit);
     emit dataChanged();
 }
@@ -280,17 +299,23 @@ bool Table::post()
         rowid = rowids[pos];
         stmt.bind(int(defs.size()) + 1, rowid);
     }
-    stmt.step();
+    try {
+        stmt.step();
+    } catch (const EngineError &e) {
+        stmt.reset();
+        rethrowOnFile(e, name);
+    }
     stmt.reset();
     if (st == Insert)
         rowid = sqlite3_last_insert_rowid(db.handle());
-    wrote();
+    *version = db.nextVersion();
+    seenVersion = *version;
     if (st == Insert && !primaryOrdered) {
         rows.append(buffer);
         rowids.append(rowid);
         pos = int(rows.size()) - 1;
     } else if (st == Edit) {
-        rows[pos] = buffer;
+        rows.set(pos, buffer);
     } else {
         load(rowid);
     }
@@ -341,7 +366,12 @@ bool Table::remove()
         return false;
     deleteStmt.reset();
     deleteStmt.bind(1, rowids[pos]);
-    deleteStmt.step();
+    try {
+        deleteStmt.step();
+    } catch (const EngineError &e) {
+        deleteStmt.reset();
+        rethrowOnFile(e, name);
+    }
     deleteStmt.reset();
     wrote();
     rows.removeAt(pos);

@@ -68,9 +68,10 @@ protected:
 
 private:
     void load(std::optional<qint64> keepRowid);
+    void loadRows(std::optional<qint64> keepRowid);
     void setState(State s);
     void requireOpen() const;
-    bool matchesFilter(const QList<QVariant> &row) const;
+    bool matchesFilter(int row) const;
     void applyFilterText();
 
     QString name;

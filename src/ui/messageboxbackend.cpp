@@ -5,10 +5,15 @@
 #include "ui/desktopshell.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
+
+// Every box shown, for whoever watches the program's log (off unless the logging rules enable it).
+Q_LOGGING_CATEGORY(lcMessaggi, "rotaset.messaggi", QtWarningMsg)
 
 bool MessageBoxBackend::show(const Messaggio &m)
 {
+    qCInfo(lcMessaggi, "%s: %s", qPrintable(m.titolo), qPrintable(m.testo));
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (m.icona) {
     case IconaMessaggio::Informazione:

@@ -1,6 +1,8 @@
 #include "ui/traduzione.h"
 
+#include "store/engineerror.h"
 #include "store/impostazioni.h"
+#include "store/segnalazioni.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -75,9 +77,19 @@ void TraduciControlli(const QList<QObject *> &controlli)
     const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
     if (!LinguaDaTradurre(lingua))
         return;
-    for (QObject *c : controlli)
-        if (c)
-            ImpostaTestoControllo(c, Traduci(TestoControllo(c), lingua));
+    // Every caption is looked up before any changes: a translation table that cannot be read leaves
+    // the form in Italian, with one box about the table (none when it was already reported).
+    QList<QPair<QObject *, QString>> tradotti;
+    try {
+        for (QObject *c : controlli)
+            if (c)
+                tradotti.append({c, Traduci(TestoControllo(c), lingua)});
+    } catch (const store::EngineError &e) {
+        SegnalaErroreTabella(e);
+        return;
+    }
+    for (const auto &[c, testo] : std::as_const(tradotti))
+        ImpostaTestoControllo(c, testo);
 }
 
 bool ApplicaLinguaToolkit() { return ApplicaLinguaToolkit(LeggiImpostazione(QStringLiteral("LINGUA"))); }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
+#include <unistd.h>
 
 namespace {
 QByteArray contenuto(qsizetype dimensione)
@@ -94,6 +95,15 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
         QVERIFY(!CopiaFile(file, dir.path() + QStringLiteral("/sub/../Class.db")));
         QCOMPARE(leggiFile(file), QByteArray("dati"));
+        // A second name of the same file (a hard link): refused, and neither name is touched.
+        const QString secondo = dir.filePath(QStringLiteral("sub/Secondo.db"));
+        QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(secondo).constData()), 0);
+        const QDateTime prima = QFileInfo(file).lastModified();
+        QVERIFY(!CopiaFile(file, secondo));
+        QVERIFY(!CopiaFile(secondo, file));
+        QCOMPARE(leggiFile(file), QByteArray("dati"));
+        QCOMPARE(leggiFile(secondo), QByteArray("dati"));
+        QCOMPARE(QFileInfo(file).lastModified(), prima);
 
         QVERIFY(!CopiaFile(dir.filePath(QStringLiteral("manca.db")), dir.filePath(QStringLiteral("b.db"))));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("b.db"))));

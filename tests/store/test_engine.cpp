@@ -7,7 +7,12 @@
 #include "support/scriptedmessages.h"
 #include "support/tempfolder.h"
 
+#include "store/query.h"
+
 #include <QCryptographicHash>
+#include <QDir>
+#include <QTemporaryDir>
+#include <sqlite3.h>
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
@@ -432,6 +437,122 @@ private slots:
         Table m(QStringLiteral("manca.db"));
         QCOMPARE(helpContextOf([&] { m.open(); }), int(HcTableNotFound));
         QCOMPARE(boxes.count(), 0);
+    }
+
+    // Queries and tables reach the files of the program folder only; an outside file, even one in
+    // WAL mode whose header an attach would rewrite, is never opened.
+    void nothingOutsideTheFolder()
+    {
+        QTemporaryDir outside;
+        const QString walFile = outside.filePath(QStringLiteral("x.db"));
+        {
+            sqlite3 *raw = nullptr;
+            QCOMPARE(sqlite3_open(walFile.toUtf8().constData(), &raw), SQLITE_OK);
+            sqlite3_exec(raw, "PRAGMA journal_mode = WAL; CREATE TABLE dati (Nome VARCHAR(10)); "
+                              "INSERT INTO dati VALUES ('fuori')",
+                         nullptr, nullptr, nullptr);
+            sqlite3_close(raw);
+        }
+        const QByteArray before = digest(walFile);
+        const QStringList filesBefore = QDir(outside.path()).entryList(QDir::Files);
+        TempProgramFolder folder;
+        QDir().mkpath(folder.file(QStringLiteral("sotto")));
+        QFile::copy(walFile, folder.file(QStringLiteral("sotto/x.db")));
+        const QString relative = QDir(folder.path()).relativeFilePath(walFile);
+        for (const QString &sql : {QStringLiteral("select * from \"%1\"").arg(relative),
+                                   QStringLiteral("select * from \"%1\"").arg(walFile),
+                                   QStringLiteral("select * from \"sotto/x.db\""),
+                                   QStringLiteral("select * from \"sotto\\x.db\""),
+                                   QStringLiteral("select Nome from \"..\" where Nome = 'a'")}) {
+            Query q(sql);
+            try {
+                q.open();
+                QFAIL(qPrintable(QStringLiteral("ran: ") + sql));
+            } catch (const EngineError &e) {
+                QVERIFY2(e.message().contains(QStringLiteral("Nome di tabella non valido")), qPrintable(e.message()));
+            }
+        }
+        for (const QString &name : {relative, walFile, QStringLiteral("sotto/x.db")}) {
+            Table t(name);
+            QCOMPARE(helpContextOf([&] { t.open(); }), int(HcTableNotFound));
+            QCOMPARE(helpContextOf([&] { Database::instance().createTable({name, QString(), {textField(QStringLiteral("A"), 5)}, {}}); }),
+                     int(HcTableNotFound));
+        }
+        QCOMPARE(digest(walFile), before);
+        QCOMPARE(QDir(outside.path()).entryList(QDir::Files), filesBefore);
+    }
+
+    // A table file that is a symbolic link is not one of ours: never created, read, rebuilt,
+    // renamed or deleted through, and the message names it.
+    void linksAreNotTables()
+    {
+        QTemporaryDir outside;
+        TableDeclaration decl = people();
+        decl.fileName = QStringLiteral("fuori.db");
+        ImpostaCartellaProgramma(outside.path());
+        Database::instance().createTable(decl);
+        Database::shutdown();
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        const QString target = outside.filePath(QStringLiteral("fuori.db"));
+        const QByteArray before = digest(target);
+
+        const QString link = folder.file(QStringLiteral("Persone.db"));
+        QVERIFY(QFile::link(target, link));
+        const QString dangling = folder.file(QStringLiteral("Altre.db"));
+        QVERIFY(QFile::link(outside.filePath(QStringLiteral("manca.db")), dangling));
+
+        Table t(QStringLiteral("persone.db"));
+        try {
+            t.open();
+            QFAIL("a link opened as a table");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.helpContext(), int(HcNotATable));
+            QVERIFY(e.message().contains(link));
+        }
+        TableDeclaration other = people();
+        other.fileName = QStringLiteral("Altre.db");
+        QCOMPARE(helpContextOf([&] { db.createTable(other); }), int(HcNotATable));
+        QVERIFY(!QFile::exists(outside.filePath(QStringLiteral("manca.db"))));
+        QVERIFY(QFileInfo(dangling).isSymLink());
+        QCOMPARE(helpContextOf([&] { db.deleteTable(QStringLiteral("Persone.db")); }), int(HcNotATable));
+        other.fileName = QStringLiteral("Nuova.db");
+        db.createTable(other);
+        QCOMPARE(helpContextOf([&] { db.renameTable(QStringLiteral("Nuova.db"), QStringLiteral("Persone.db")); }),
+                 int(HcNotATable));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(digest(target), before);
+    }
+
+    // The connection's own file: made at the first use, replaced when damaged (it never holds
+    // data), and a folder in its place stops the engine with a message naming it.
+    void connectionFile()
+    {
+        TempProgramFolder folder;
+        const QString own = folder.file(QLatin1String(MainFileName));
+        Database::instance();
+        QVERIFY(QFileInfo(own).isFile());
+        Database::shutdown();
+        {
+            QFile f(own);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(5000, 'x'));
+        }
+        Database::instance().createTable(people());
+        Table t(QStringLiteral("Persone.db"));
+        t.open();
+        addPerson(t, QStringLiteral("Anna"), 30);
+        t.close();
+        Database::shutdown();
+        QVERIFY(QFile::remove(own));
+        QVERIFY(QDir().mkdir(own));
+        try {
+            Database::instance();
+            QFAIL("the engine started without its file");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.helpContext(), int(HcWrite));
+            QVERIFY(e.message().contains(own));
+        }
     }
 
     void unwritableFolder()

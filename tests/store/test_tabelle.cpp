@@ -11,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace store;
@@ -370,6 +371,51 @@ private slots:
         QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("LINGUA")), QStringList{"Italiano"});
     }
 
+    // Damage inside the data pages, which a look at the structure misses, and a table file that is a
+    // link: one box naming each file at start, and neither file touched.
+    void damagedPagesAndLinksAtStart()
+    {
+        QTemporaryDir outside;
+        TempProgramFolder folder;
+        {
+            ScriptedMessages quiet;
+            CreaTabelle();
+            store::Table t(QStringLiteral("giornate.db"));
+            t.open();
+            store::Transaction tr;
+            for (int i = 1; i <= 300; ++i) {
+                t.append();
+                t.fieldByName(QStringLiteral("Giornata")).setAsInteger(i);
+                t.fieldByName(QStringLiteral("Squadra1")).setAsString(QStringLiteral("Squadra numero %1").arg(i));
+                t.post();
+            }
+            tr.commit();
+        }
+        Database::shutdown();
+        const QString giornate = folder.file(QStringLiteral("giornate.db"));
+        {
+            QFile f(giornate);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.size() > 4 * 4096);
+            f.seek(3 * 4096); // a data page's header
+            f.write(QByteArray(12, '\xff'));
+        }
+        const QByteArray damaged = digest(giornate);
+        const QString link = folder.file(QStringLiteral("Class.db"));
+        QFile::remove(link);
+        QVERIFY(QFile::link(outside.filePath(QStringLiteral("Class.db")), link));
+
+        ScriptedMessages boxes;
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.last().testo.contains(giornate + QStringLiteral("' è danneggiata")), qPrintable(boxes.last().testo));
+        QVERIFY2(boxes.last().testo.contains(link), qPrintable(boxes.last().testo));
+        QCOMPARE(digest(giornate), damaged);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QDir(outside.path()).isEmpty());
+    }
+
     void unwritableFolderGivesOneClearError()
     {
         ScriptedMessages boxes;
@@ -379,7 +425,8 @@ private slots:
         Database::shutdown();
         ImpostaCartellaProgramma(QString());
         QCOMPARE(boxes.count(), 2); // one box for each of the two routines
-        QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("giornate.db")));
+        // The engine cannot even keep its own file there: the box names the folder.
+        QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("/proc/self/")));
     }
 };
 

@@ -1,0 +1,36 @@
+// The crash test's longer run: every save that spans tables, for several team counts and matchdays,
+// killed at every disk step; prints the steps tried and the damaged or inconsistent states found
+// (both must be 0). Run with QT_QPA_PLATFORM=offscreen.
+#include "crash_salvataggi.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    int danneggiati = 0, incoerenti = 0;
+    QElapsedTimer t;
+    t.start();
+    for (int n : {4, 5, 12, 19, 20}) {
+        for (int giornata : {2, n - 1}) {
+            const QList<SalvataggioProva> saves = SalvataggiTraTabelle(n, giornata);
+            for (const SalvataggioProva &s : saves) {
+                if (giornata != 2 && !s.nome.startsWith(QLatin1String("results")))
+                    continue; // the other saves do not depend on the matchday
+                QTemporaryDir work;
+                const EsitoProva e = ProvaOgniPasso(s, work.path());
+                std::printf("%-26s %2d teams, matchday %2d: %4ld steps, %4d kills, %d damaged, %d inconsistent\n",
+                            qPrintable(s.nome), n, giornata, e.passi, e.provati, e.danneggiati, e.incoerenti);
+                for (const QString &line : e.dettagli)
+                    std::printf("    %s\n", qPrintable(line));
+                danneggiati += e.danneggiati;
+                incoerenti += e.incoerenti;
+            }
+        }
+    }
+    std::printf("total: %d damaged, %d inconsistent, %.1f s\n", danneggiati, incoerenti, double(t.elapsed()) / 1000);
+    return danneggiati + incoerenti == 0 ? 0 : 1;
+}

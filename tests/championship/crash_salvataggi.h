@@ -1,0 +1,39 @@
+// The saves that span tables, each run in a child process killed at every disk step in turn, and
+// what the next start must find: every table intact, and the tables in the state before the save
+// or in the state after it, never between, with standings that agree with the played matchdays.
+// Shared by the test (a few teams, every step) and the longer run in bench/.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct SalvataggioProva {
+    QString nome;
+    // In a fresh program folder with the nine tables: the championship the save starts from.
+    std::function<void()> prepara;
+    // In the child: builds what the save needs, then calls crashvfs::begin(killAt) right before the
+    // save and crashvfs::end() right after it.
+    std::function<void(long killAt)> salva;
+};
+
+// The results save, the calendar builder's save and the composer's matchday store, for n teams
+// (4 to 20); matchday is the matchday whose results are saved (2 or more: the earlier ones are
+// played beforehand).
+QList<SalvataggioProva> SalvataggiTraTabelle(int squadre, int giornata = 2);
+
+struct EsitoProva {
+    long passi = 0;        // disk steps of one uninterrupted save
+    int provati = 0;       // kills tried
+    int danneggiati = 0;   // a table not intact, or a box at the next start
+    int incoerenti = 0;    // tables between the two states, or standings that disagree
+    QStringList dettagli;  // one line per failure
+};
+
+// Kills the save at every step from 1 to the last (every stride-th one), each time in a copy of
+// the prepared folder below work, and checks the folder as the next start finds it.
+EsitoProva ProvaOgniPasso(const SalvataggioProva &salvataggio, const QString &work, long stride = 1);
+
+// The standings recomputed from the played matchdays equal Class.db; otherwise why not.
+bool ClassificaCoerente(QString *why = nullptr);
