@@ -435,6 +435,8 @@ void Database::reloadAll()
 {
     for (const auto &v : std::as_const(versions))
         *v = ++versionCounter;
+}
+
 bool Database::checkIntegrity(const QString &fileName, QString *why)
 {
     const QString resolved = resolve(fileName);

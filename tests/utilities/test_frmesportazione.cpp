@@ -281,7 +281,6 @@ private slots:
 
     void aTableOutsideTheProgramFolderIsRefused()
     {
-        QSKIP("needs the engine's path refusal");
         const QString fuori = QDir(programma->folder.path() + QStringLiteral("..")).absoluteFilePath(
             QStringLiteral("fuori_%1.db").arg(QCoreApplication::applicationPid()));
         QVERIFY(QFile::copy(programma->folder.file(QStringLiteral("Class.db")), fuori));
