@@ -250,14 +250,16 @@ private:
         // Under a window system the previous list's closing and the focus moves arrive as events
         // of their own: let them land before the next click, as they would before a hand moves.
         QCoreApplication::processEvents();
-        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
         QAbstractItemView *view = box->view();
-        if (!view->isVisible()) {
-            // Under a window manager a synthetic click now and then reaches the box as a replay,
-            // not as the user's own press, and opens nothing (clicks from the real pointer always
-            // do): click again, as the user would.
+        // Under a window manager on a busy machine the list's window may show a little after the
+        // click, and now and then a synthetic click reaches the box as a replay of the previous
+        // list's closing, not as the user's own press, and opens nothing (clicks from the real
+        // pointer always do): wait for the list to show, and click again, as the user would.
+        for (int prova = 0; prova < 5 && !view->isVisible(); ++prova) {
             QCoreApplication::processEvents();
             QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+            if (QTest::qWaitFor([view] { return view->isVisible(); }, 500))
+                break;
         }
         QVERIFY2(view->isVisible(), qPrintable(box->objectName()));
         const int riga = box->findText(squadra);
