@@ -6,12 +6,18 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+# Where ccache is installed, compilations are cached across clones of the tree.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build/test -j "$jobs"
 (cd build/test && ctest --output-on-failure -j "$jobs")
 
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DROTASET_SANITIZE=ON -DROTASET_BENCH=OFF
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DROTASET_SANITIZE=ON -DROTASET_BENCH=OFF "${launcher[@]}"
 cmake --build build/asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
