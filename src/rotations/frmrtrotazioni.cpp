@@ -59,7 +59,7 @@ void impostaGrassetto(QLabel *l, bool grassetto)
 } // namespace
 
 TFrmRTrotazioni::TFrmRTrotazioni(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
 {
     setObjectName(QStringLiteral("FrmRTrotazioni"));
     setWindowTitle(QStringLiteral("Elenco rotazioni di gioco"));

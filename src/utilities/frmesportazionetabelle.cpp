@@ -87,6 +87,10 @@ TfrmEsportazioneTabelle::TfrmEsportazioneTabelle(QWidget *parent) : QDialog(pare
     Query1->setObjectName(QStringLiteral("Query1"));
     costruisci();
     FormCreate();
+    // As wide as the translated captions of the upper part and of the models' editor need.
+    const int larghezza = std::max(superiore->minimumSizeHint().width(), editor->minimumSizeHint().width());
+    setMinimumWidth(std::max(minimumWidth(), larghezza));
+    resize(std::max(width(), larghezza), height());
 }
 
 TfrmEsportazioneTabelle::~TfrmEsportazioneTabelle()

@@ -6,16 +6,31 @@
 #include "app/frmmain.h"
 #include "app/frmstart.h"
 #include "championship/frmcalendario.h"
+#include "championship/frmcaricagiornata.h"
 #include "championship/frmclassifica.h"
 #include "championship/frmgiornata.h"
+#include "championship/frmmodnomisquadre.h"
+#include "championship/frmmodrisultati.h"
+#include "championship/frmprevisionegiornata.h"
 #include "championship/frmrisultati.h"
+#include "championship/frmstatistichesquadra.h"
 #include "championship/stclassifica.h"
+#include "championship/stgiornata.h"
 #include "rotations/frmrtformazioni.h"
 #include "rotations/frmrtgiocatori.h"
+#include "rotations/frmrtrotazioni.h"
 #include "rotations/frmrtsquadre.h"
 #include "store/table.h"
+#include "support/campionato.h"
 #include "support/testprogram.h"
 #include "ui/stile.h"
+#include "utilities/frmbug.h"
+#include "utilities/frmcontrollaversione.h"
+#include "utilities/frmesportazionetabelle.h"
+#include "utilities/frminviodaticasamadre.h"
+#include "utilities/frmrecuperodati.h"
+#include "utilities/frmsalvataggiodati.h"
+#include "utilities/inputdate.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -48,6 +63,15 @@ QString nome(const QWidget *w)
              qobject_cast<const QLabel *>(w)            ? qobject_cast<const QLabel *>(w)->text()
              : qobject_cast<const QAbstractButton *>(w) ? qobject_cast<const QAbstractButton *>(w)->text()
                                                         : QString());
+}
+
+// A championship of seven teams whose first matchday is played, for the forms that show results.
+void campionato()
+{
+    const QStringList squadre = {"Sant'Antioco", "Forlì & Cesena", "100% Bari", "Dervio", "Empoli", "Fano", "L'Aquila"};
+    prova::Squadre(squadre);
+    prova::AggiungiGiornata(1, squadre, true, {{1, "3"}, {2, "0"}, {3, "2"}, {4, "3"}, {5, "*"}, {6, "*"}, {7, "*"}});
+    prova::AggiungiGiornata(2, {"L'Aquila", "Sant'Antioco", "Dervio", "Forlì & Cesena", "Fano", "Empoli", "100% Bari"});
 }
 
 // What does not fit in the shown form, one line per control.
@@ -114,7 +138,12 @@ private slots:
         QTest::addColumn<QString>("modulo");
         const QStringList moduli = {"FrmMain",  "FrmAbout",     "frmStart",     "FrmImpostazioni",
                                     "FrmCalendario", "FrmGiornata", "FrmRisultati", "FrmClassifica",
-                                    "FrmRTsquadre",  "FrmRTgiocatori", "FrmRTformazioni"};
+                                    "FrmRTsquadre",  "FrmRTgiocatori", "FrmRTformazioni",
+                                    "FrmModRisultati", "FrmCaricaGiornata", "FrmAfterCaricaGiornata",
+                                    "FrmStatisticheSquadra", "FrmPrevisioneGiornata", "FrmModNomiSquadre",
+                                    "FrmRTrotazioni", "FrmSalvataggioDati", "FrmRecuperoDati",
+                                    "FrmInvioDatiCasaMadre", "frmEsportazioneTabelle", "InputDate",
+                                    "FrmControllaVersione", "frmBug"};
         for (const QString &lingua : {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")})
             for (const QString &m : moduli)
                 QTest::newRow(qPrintable(lingua + QLatin1Char(' ') + m)) << lingua << m;
@@ -124,9 +153,12 @@ private slots:
         QFETCH(QString, lingua);
         QFETCH(QString, modulo);
         TestProgram program;
+        campionato();
         impostaLingua(lingua);
         TStClassifica stampa;
+        TStGiornata stampaGiornata;
         TFrmMain main;
+        std::unique_ptr<TFrmGiornata> compositore; // holds the matchdays' table the view shows
         const QHash<QString, Fabbrica> fabbriche = {
             {"FrmMain", [](QWidget *) -> QWidget * { return nullptr; }},
             {"FrmAbout", [](QWidget *o) -> QWidget * { return new TFrmAbout(o); }},
@@ -139,12 +171,44 @@ private slots:
             {"FrmRTsquadre", [](QWidget *o) -> QWidget * { return new TFrmRTsquadre(o); }},
             {"FrmRTgiocatori", [](QWidget *o) -> QWidget * { return new TFrmRTgiocatori(o); }},
             {"FrmRTformazioni", [](QWidget *o) -> QWidget * { return new TFrmRTformazioni(o); }},
+            {"FrmModRisultati", [](QWidget *o) -> QWidget * { return new TFrmModRisultati(o); }},
+            {"FrmCaricaGiornata",
+             [&](QWidget *o) -> QWidget * {
+                 compositore = std::make_unique<TFrmGiornata>();
+                 return new TFrmCaricaGiornata(compositore->TblGiornate, &stampaGiornata, 1, o);
+             }},
+            {"FrmAfterCaricaGiornata", [](QWidget *o) -> QWidget * { return new TFrmAfterCaricaGiornata(o); }},
+            {"FrmStatisticheSquadra", [](QWidget *o) -> QWidget * { return new TFrmStatisticheSquadra(o); }},
+            {"FrmPrevisioneGiornata", [](QWidget *o) -> QWidget * { return new TFrmPrevisioneGiornata(o); }},
+            {"FrmModNomiSquadre", [](QWidget *o) -> QWidget * { return new TFrmModNomiSquadre(o); }},
+            {"FrmRTrotazioni", [](QWidget *o) -> QWidget * { return new TFrmRTrotazioni(o); }},
+            {"FrmSalvataggioDati", [](QWidget *o) -> QWidget * { return new TFrmSalvataggioDati(o); }},
+            {"FrmRecuperoDati", [](QWidget *o) -> QWidget * { return new TFrmRecuperoDati(o); }},
+            {"FrmInvioDatiCasaMadre", [](QWidget *o) -> QWidget * { return new TFrmInvioDatiCasaMadre(o); }},
+            {"frmEsportazioneTabelle",
+             [](QWidget *o) -> QWidget * {
+                 auto *f = new TfrmEsportazioneTabelle(o);
+                 f->resize(f->width(), f->height() + 420); // enlarged, as the user does, to show the models' editor
+                 return f;
+             }},
+            {"InputDate", [](QWidget *o) -> QWidget * { return new TInputDate(o); }},
+            {"FrmControllaVersione", [](QWidget *o) -> QWidget * { return new TFrmControllaVersione(o); }}, // no connection
+            {"frmBug", [](QWidget *o) -> QWidget * { return new TfrmBug(o); }},
         };
         std::unique_ptr<QWidget> creato(fabbriche.value(modulo)(&main));
         QWidget *form = creato ? creato.get() : &main;
         form->show();
         QCoreApplication::processEvents();
-        const QStringList difetti = nonEntra(form);
+        QStringList difetti = nonEntra(form);
+        // The labels that show only while the form works ("Operazione in corso...", the done line)
+        // must fit as well when they appear.
+        for (QLabel *l : form->findChildren<QLabel *>())
+            if (!l->isVisibleTo(form) && !l->text().isEmpty() && l->parentWidget()->isVisibleTo(form))
+                l->show();
+        QCoreApplication::processEvents();
+        for (const QString &d : nonEntra(form))
+            if (!difetti.contains(d))
+                difetti << d + QStringLiteral(" (at work)");
         form->hide();
         creato.reset();
         QVERIFY2(difetti.isEmpty(), qPrintable(difetti.join(QLatin1String("; "))));
