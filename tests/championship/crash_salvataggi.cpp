@@ -2,6 +2,7 @@
 
 #include "championship/frmcalendario.h"
 #include "championship/frmgiornata.h"
+#include "championship/rinomina.h"
 #include "championship/risultato.h"
 #include "championship/salvarisultati.h"
 #include "core/cartella.h"
@@ -188,8 +189,13 @@ void copiaCartella(const QString &from, const QString &to)
     QDir(to).removeRecursively();
     QDir().mkpath(to);
     const QStringList files = QDir(from).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &f : files)
-        QFile::copy(from + QLatin1Char('/') + f, to + QLatin1Char('/') + f);
+    // Read and written whole: QFile::copy syncs every file to disk, which only costs time here.
+    for (const QString &f : files) {
+        QFile in(from + QLatin1Char('/') + f);
+        QFile out(to + QLatin1Char('/') + f);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) || out.write(in.readAll()) != in.size())
+            throw store::EngineError(QStringLiteral("copia di %1 non riuscita").arg(f));
+    }
 }
 
 // The start as the program makes it, then what it must find. Empty when all is well.
@@ -392,6 +398,54 @@ QList<SalvataggioProva> SalvataggiTraTabelle(int n, int giornata)
                                 composer.hide();
                                 FrmCalendario = nullptr;
                                 FrmGiornata = nullptr;
+                            }};
+
+    // Every match of the played matchday corrected at once: a 3-0 becomes 2-3, any other result
+    // its reverse, so each correction takes one result off the standings and adds another.
+    out << SalvataggioProva{QStringLiteral("results correction"),
+                            [n, giornata] {
+                                scriviSquadre(n);
+                                scriviCalendario(n);
+                                for (int k = 1; k <= giornata; ++k)
+                                    giocaGiornata(k, n);
+                            },
+                            [n, giornata](long killAt) {
+                                QList<Correzione> correzioni;
+                                {
+                                    Table giornate(QStringLiteral("giornate.db"));
+                                    giornate.open();
+                                    if (!giornate.locate(QStringLiteral("Giornata"), giornata))
+                                        throw store::EngineError(QStringLiteral("giornata %1 assente").arg(giornata));
+                                    for (int p = 1; 2 * p <= n; ++p) {
+                                        const QString a = giornate.fieldByName(campo("Set", 2 * p - 1)).asString();
+                                        const QString b = giornate.fieldByName(campo("Set", 2 * p)).asString();
+                                        if (giornate.fieldByName(campo("Squadra", 2 * p)).asString().isEmpty())
+                                            continue;
+                                        if (a == QLatin1String("3") && b == QLatin1String("0"))
+                                            correzioni << Correzione{p, QStringLiteral("2"), QStringLiteral("3")};
+                                        else if (a == QLatin1String("*") || a.isEmpty())
+                                            correzioni << Correzione{p, QStringLiteral("3"), QStringLiteral("1")};
+                                        else
+                                            correzioni << Correzione{p, b, a};
+                                    }
+                                }
+                                crashvfs::begin(killAt);
+                                CorreggiRisultati(giornata, correzioni);
+                                crashvfs::end();
+                            }};
+
+    // A team renamed in the team list, the standings and every matchday, over played matchdays;
+    // the name and the new one carry an apostrophe.
+    out << SalvataggioProva{QStringLiteral("team rename"),
+                            [n] {
+                                scriviSquadre(n);
+                                scriviCalendario(n);
+                                giocaGiornata(1, n);
+                            },
+                            [n](long killAt) {
+                                crashvfs::begin(killAt);
+                                RinominaSquadra(nomiSquadre(n).at(2), QStringLiteral("Sant'Elia Volley"));
+                                crashvfs::end();
                             }};
     return out;
 }

@@ -18,9 +18,9 @@ struct SalvataggioProva {
     std::function<void(long killAt)> salva;
 };
 
-// The results save, the calendar builder's save and the composer's matchday store, for n teams
-// (4 to 20); matchday is the matchday whose results are saved (2 or more: the earlier ones are
-// played beforehand).
+// The results save, the calendar builder's save, the composer's matchday store, the results
+// correction and the team rename, for n teams (4 to 20); matchday is the matchday whose results
+// are saved or corrected (2 or more: the earlier ones are played beforehand).
 QList<SalvataggioProva> SalvataggiTraTabelle(int squadre, int giornata = 2);
 
 struct EsitoProva {
