@@ -4,6 +4,7 @@
 #include "app/frmabout.h"
 #include "app/frmstart.h"
 #include "core/cartella.h"
+#include "core/copiaatomica.h"
 #include "core/messaggi.h"
 #include "core/shell.h"
 #include "store/database.h"
@@ -65,6 +66,11 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent)
     CreaMenu();
     setFixedSize(283, 305 + menuBar()->sizeHint().height());
 
+    // A restore interrupted between two tables is completed before any table is opened, so the
+    // folder never holds half of a backup among the live tables.
+    if (CompletaRecuperoInterrotto(CartellaProgramma()))
+        MostraMessaggio(QStringLiteral("Il recupero dati interrotto è stato completato: le tabelle sono quelle del "
+                                       "backup scelto."));
     // Every table exists and matches its declaration before anything reads one.
     CreaTabellaEsportazione();
     CreaTabelle();

@@ -87,3 +87,38 @@ bool CopiaFileAtomica(const QString &origine, const QString &destinazione, bool 
     }
     return true;
 }
+
+bool CompletaRecuperoInterrotto(const QString &cartella)
+{
+    QDir dir(cartella);
+    const QString segno = dir.filePath(QLatin1String(SegnoRecuperoInCorso));
+    const QString suffissoCopia = QLatin1String(SuffissoCopiaRecupero);
+    const QStringList copie =
+        dir.entryList({QLatin1Char('*') + suffissoCopia}, QDir::Files | QDir::Hidden | QDir::System);
+    const bool interrotto = QFileInfo(segno).isFile();
+    for (const QString &copia : copie) {
+        if (!copia.startsWith(QLatin1Char('.')) || copia == QLatin1String(SegnoRecuperoInCorso))
+            continue;
+        if (!interrotto) {
+            dir.remove(copia);
+            continue;
+        }
+        const QString tabella = copia.mid(1, copia.size() - 1 - suffissoCopia.size());
+        const QString giornale = tabella + QStringLiteral("-journal");
+        if (QFileInfo::exists(dir.filePath(giornale)))
+            SpostaSopra(dir.filePath(giornale),
+                        dir.filePath(QLatin1Char('.') + giornale + QLatin1String(SuffissoCopiaSicurezza)), false);
+        SpostaSopra(dir.filePath(copia), dir.filePath(tabella), false);
+    }
+    if (!interrotto)
+        return false;
+    const QStringList sicurezza = dir.entryList({QLatin1Char('*') + QLatin1String(SuffissoCopiaSicurezza)},
+                                                QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &s : sicurezza)
+        if (s.startsWith(QLatin1Char('.')))
+            dir.remove(s);
+    SincronizzaCartella(cartella);
+    QFile::remove(segno);
+    SincronizzaCartella(cartella);
+    return true;
+}

@@ -24,3 +24,18 @@ void SincronizzaCartella(const QString &cartella);
 
 // Forces a file's content to disk; false when it cannot be opened or flushed.
 bool ScriviSuDisco(const QString &percorso);
+
+// A restore swaps the program folder's tables for a backup's one at a time. The mark below stands in
+// the folder from the moment every restored copy (".<table>.recupero") is on disk until the last
+// one is in place; the live tables meanwhile keep a safety copy (".<table>.sicurezza").
+inline constexpr const char *SegnoRecuperoInCorso = ".recupero-in-corso";
+inline constexpr const char *SuffissoCopiaRecupero = ".recupero";
+inline constexpr const char *SuffissoCopiaSicurezza = ".sicurezza";
+
+// At start, before any table is opened. When the mark stands, a restore was interrupted between two
+// tables: each restored copy still waiting is put in place (a journal of the table it replaces is
+// set aside first, so it is never played into the restored file), and the safety copies and the
+// mark are removed, so the folder holds the whole backup and never half of it. Without the mark,
+// restored copies left by a restore interrupted before its first swap are removed. True when an
+// interrupted restore was completed.
+bool CompletaRecuperoInterrotto(const QString &cartella);

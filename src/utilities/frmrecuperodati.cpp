@@ -26,8 +26,8 @@
 
 namespace {
 const QString ErroreCartella = QStringLiteral("Errore in creazione directory backup.");
-const QString SuffissoRecupero = QStringLiteral(".recupero");
-const QString SuffissoSicurezza = QStringLiteral(".sicurezza");
+const QString SuffissoRecupero = QLatin1String(SuffissoCopiaRecupero);
+const QString SuffissoSicurezza = QLatin1String(SuffissoCopiaSicurezza);
 
 // The name under which a table lives in the program folder, whatever the case of the backup's copy.
 QString nomeVivo(const QString &programma, const QString &nome)
@@ -254,6 +254,17 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
             store::Database::faultPoint(QStringLiteral("recupero: copiata accanto"));
         }
         if (fallito.isEmpty()) {
+            // From here until the last table is in place, a start after a crash completes the
+            // restore instead of finding half of the backup among the live tables.
+            const QString segno = programma + QLatin1String(SegnoRecuperoInCorso);
+            QFile file(segno);
+            const bool creato = file.open(QIODevice::WriteOnly);
+            file.close();
+            if (!creato || !ScriviSuDisco(segno))
+                fallito = segno;
+            SincronizzaCartella(programma);
+        }
+        if (fallito.isEmpty()) {
             for (Passo &p : passi) {
                 guardia.passo();
                 const QString vivo = programma + p.vivo;
@@ -302,6 +313,8 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
             QFile::remove(sicurezza(p.vivo));
             QFile::remove(sicurezza(p.vivo + QStringLiteral("-journal")));
         }
+        QFile::remove(programma + QLatin1String(SegnoRecuperoInCorso));
+        SincronizzaCartella(programma);
         nCopiati = int(passi.size());
         aggiornaContatori();
         return true;
@@ -322,6 +335,7 @@ bool TFrmRecuperoDati::recupera(const QStringList &tabelle, const QString &origi
         if (!it->sostituito)
             QFile::remove(it->copia);
     }
+    QFile::remove(programma + QLatin1String(SegnoRecuperoInCorso));
     SincronizzaCartella(programma);
     nNonCopiati = 1;
     aggiornaContatori();

@@ -41,6 +41,47 @@ private slots:
         QCOMPARE(prova::squadre(), (QStringList{"Alfa", "L'Aquila", "Beta"}));
     }
 
+    // A restore killed between two tables: the mark stands, one table is already the backup's (its
+    // safety copy beside it), the other still waits as a restored copy beside the live table, whose
+    // journal would otherwise be played into it. The next start completes the restore; without the
+    // mark, a restored copy left before the first swap is only removed.
+    void anInterruptedRestoreIsCompletedAtTheNextStart()
+    {
+        const QString cartella = program->folder.path();
+        prova::aggiungiSquadre({QStringLiteral("Backup")});
+        store::Database::instance().detachIdle();
+        const QByteArray squadreBackup = prova::contenuto(cartella + "squadre.db");
+        const QByteArray rtBackup = prova::contenuto(cartella + "rt_squadre.db");
+        prova::aggiungiSquadre({QStringLiteral("Dopo")});
+        store::Database::instance().detachIdle();
+        const QByteArray squadreVive = prova::contenuto(cartella + "squadre.db");
+
+        // Nothing has been swapped yet and no mark: the copy is removed, the live table stays.
+        prova::scrivi(cartella + ".squadre.db.recupero", squadreBackup);
+        QVERIFY(!CompletaRecuperoInterrotto(cartella));
+        QVERIFY(!QFile::exists(cartella + ".squadre.db.recupero"));
+        QCOMPARE(prova::contenuto(cartella + "squadre.db"), squadreVive);
+
+        // Mid-swap: rt_squadre.db already restored, squadre.db waiting with a journal of its own.
+        prova::scrivi(cartella + ".rt_squadre.db.sicurezza", QByteArray("vecchia"));
+        prova::scrivi(cartella + ".squadre.db.recupero", squadreBackup);
+        prova::scrivi(cartella + "squadre.db-journal", QByteArray("giornale della tabella viva"));
+        prova::scrivi(cartella + SegnoRecuperoInCorso, QByteArray());
+        {
+            store::ConsegnaTabelle consegna; // as at start: no table attached
+            QVERIFY(consegna.ottenuta());
+            QVERIFY(CompletaRecuperoInterrotto(cartella));
+        }
+        QCOMPARE(prova::contenuto(cartella + "squadre.db"), squadreBackup);
+        QCOMPARE(prova::contenuto(cartella + "rt_squadre.db"), rtBackup);
+        QCOMPARE(QDir(cartella).entryList({QStringLiteral(".*recupero*"), QStringLiteral(".*sicurezza"),
+                                           QStringLiteral("*-journal")},
+                                          QDir::Files | QDir::Hidden),
+                 QStringList());
+        QCOMPARE(prova::squadre(), QStringList{QStringLiteral("Backup")});
+        QVERIFY(!CompletaRecuperoInterrotto(cartella)); // done once
+    }
+
     void theHandOverIsRefusedWhileATableIsOpenOrASaveRuns()
     {
         {

@@ -2,6 +2,7 @@
 // that ends the program when the form closes, all or nothing when a file is damaged, foreign or
 // cannot be put in place, a table open elsewhere, and the deletion of a backup by its name only.
 #include "core/cartella.h"
+#include "core/copiaatomica.h"
 #include "custodia_prova.h"
 #include "store/consegnatabelle.h"
 #include "store/database.h"
@@ -69,6 +70,8 @@ QStringList avanzi()
 {
     QStringList nascosti = QDir(CartellaProgramma()).entryList({QStringLiteral(".*.*")}, QDir::Files | QDir::Hidden);
     nascosti.removeAll(QLatin1String(store::MainFileName));
+    if (QFileInfo::exists(CartellaProgramma() + QLatin1String(SegnoRecuperoInCorso)))
+        nascosti << QLatin1String(SegnoRecuperoInCorso);
     return nascosti;
 }
 } // namespace
