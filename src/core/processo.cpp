@@ -13,13 +13,19 @@ int EseguiEAttendi(const QString &rigaDiComando)
     QStringList parti = QProcess::splitCommand(rigaDiComando);
     if (parti.isEmpty())
         throw ErroreProcesso(QString::fromLatin1(ErroreAvvioProcesso));
+    const QString programma = parti.takeFirst();
+    return EseguiEAttendi(programma, parti);
+}
 
+int EseguiEAttendi(const QString &programma, const QStringList &argomenti, QString *uscita)
+{
     QProcess processo;
-    processo.setProgram(parti.takeFirst());
-    processo.setArguments(parti);
-    // The output goes where ours goes, as for a program started from a console: nothing piles up
-    // in memory, and a program that reads its input finds it empty instead of waiting forever.
-    processo.setProcessChannelMode(QProcess::ForwardedChannels);
+    processo.setProgram(programma);
+    processo.setArguments(argomenti);
+    // Without a caller that reads it, the output goes where ours goes, as for a program started
+    // from a console: nothing piles up in memory. A program that reads its input finds it empty
+    // instead of waiting forever.
+    processo.setProcessChannelMode(uscita ? QProcess::MergedChannels : QProcess::ForwardedChannels);
     processo.setStandardInputFile(QProcess::nullDevice());
 
     processo.start();
@@ -35,5 +41,7 @@ int EseguiEAttendi(const QString &rigaDiComando)
     }
     if (processo.exitStatus() == QProcess::CrashExit)
         throw ErroreProcesso(QString::fromLatin1(ErroreCodiceUscita));
+    if (uscita)
+        *uscita = QString::fromLocal8Bit(processo.readAll()).trimmed();
     return processo.exitCode();
 }

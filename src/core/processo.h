@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -26,3 +27,7 @@ private:
 // without a time limit and returns its exit code. Throws ErroreProcesso when the program cannot
 // start, when the wait fails, or when the program crashed and so left no exit code.
 int EseguiEAttendi(const QString &rigaDiComando);
+
+// The same with the arguments already as a list (nothing to split or quote). With uscita, the
+// program's output and errors are collected there, trimmed, instead of going to ours.
+int EseguiEAttendi(const QString &programma, const QStringList &argomenti, QString *uscita = nullptr);

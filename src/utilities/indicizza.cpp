@@ -8,7 +8,6 @@
 #include "store/consegnatabelle.h"
 
 #include <QDir>
-#include <QProcess>
 
 QString PercorsoPdxrbld()
 {
@@ -21,26 +20,10 @@ QString PercorsoPdxrbld()
 
 int EseguiPdxrbld(QString *uscita)
 {
-    QProcess processo;
-    processo.setProgram(PercorsoPdxrbld());
-    processo.setArguments({QStringLiteral("-Q+"), QStringLiteral("-R1"),
-                           QStringLiteral("/F") + QDir::toNativeSeparators(CartellaProgramma())});
-    processo.setProcessChannelMode(QProcess::MergedChannels);
-    processo.setStandardInputFile(QProcess::nullDevice());
-    processo.start();
-    if (!processo.waitForStarted(-1))
-        throw ErroreProcesso(QString::fromLatin1(ErroreAvvioProcesso));
-    processo.waitForFinished(-1);
-    if (processo.state() != QProcess::NotRunning) {
-        processo.kill();
-        processo.waitForFinished(-1);
-        throw ErroreProcesso(QString::fromLatin1(ErroreAttesaProcesso));
-    }
-    if (processo.exitStatus() == QProcess::CrashExit)
-        throw ErroreProcesso(QString::fromLatin1(ErroreCodiceUscita));
-    if (uscita)
-        *uscita = QString::fromLocal8Bit(processo.readAll()).trimmed();
-    const int codice = processo.exitCode();
+    const int codice = EseguiEAttendi(PercorsoPdxrbld(),
+                                      {QStringLiteral("-Q+"), QStringLiteral("-R1"),
+                                       QStringLiteral("/F") + QDir::toNativeSeparators(CartellaProgramma())},
+                                      uscita);
     // An exit status is one byte here: -2 arrives as 254.
     return codice == 254 ? PdxrbldTabelleInUso : codice;
 }
