@@ -22,7 +22,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFrmInvioDatiCasaMadre::TFrmInvioDatiCasaMadre(QWidget *parent) : QDialog(parent)
+TFrmInvioDatiCasaMadre::TFrmInvioDatiCasaMadre(QWidget *parent) : FormUtilita(parent)
 {
     impostaFinestraUtilita(this, "FrmInvioDatiCasaMadre", QStringLiteral("Invio dati a Brivo"));
     costruisci();
@@ -152,22 +152,3 @@ void TFrmInvioDatiCasaMadre::ButtonOkClick()
                   QStringLiteral("Allegare il file: ") + QDir::toNativeSeparators(PercorsoArchivio()));
 }
 
-void TFrmInvioDatiCasaMadre::sbEsciClick()
-{
-    if (!lavoro)
-        accept();
-}
-
-void TFrmInvioDatiCasaMadre::reject()
-{
-    if (!lavoro)
-        QDialog::reject();
-}
-
-void TFrmInvioDatiCasaMadre::closeEvent(QCloseEvent *event)
-{
-    if (lavoro)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
-}

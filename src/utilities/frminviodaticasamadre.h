@@ -3,6 +3,8 @@
 // asks for the archive as attachment. The program sends nothing itself.
 #pragma once
 
+#include "utilities/lavorolungo.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -11,22 +13,15 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class TFrmInvioDatiCasaMadre : public QDialog {
+class TFrmInvioDatiCasaMadre : public FormUtilita {
     Q_OBJECT
 public:
     explicit TFrmInvioDatiCasaMadre(QWidget *parent = nullptr);
 
     void ListBoxCartelleClick();
     void ButtonOkClick();
-    void sbEsciClick();
 
-    bool inCorso() const { return lavoro; }
     bool riuscito() const { return compresso; }
-
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void costruisci();
@@ -49,6 +44,5 @@ private:
     QPushButton *sbEsci = nullptr;
 
     QString scelta;
-    bool lavoro = false;
     bool compresso = false;
 };

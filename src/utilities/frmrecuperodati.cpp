@@ -45,7 +45,7 @@ QString accanto(const QString &programma, const QString &nome, const QString &su
 }
 } // namespace
 
-TFrmRecuperoDati::TFrmRecuperoDati(QWidget *parent) : QDialog(parent)
+TFrmRecuperoDati::TFrmRecuperoDati(QWidget *parent) : FormUtilita(parent)
 {
     impostaFinestraUtilita(this, "FrmRecuperoDati", QStringLiteral("Recupero dati"));
     costruisci();
@@ -370,26 +370,6 @@ void TFrmRecuperoDati::ButtonEliminaClick()
     ListBoxFile->clear();
     ButtonOk->setEnabled(false);
     ButtonElimina->setEnabled(false);
-}
-
-void TFrmRecuperoDati::sbEsciClick()
-{
-    if (!lavoro)
-        accept();
-}
-
-void TFrmRecuperoDati::reject()
-{
-    if (!lavoro)
-        QDialog::reject();
-}
-
-void TFrmRecuperoDati::closeEvent(QCloseEvent *event)
-{
-    if (lavoro)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
 }
 
 void TFrmRecuperoDati::FormDestroy()

@@ -4,13 +4,15 @@
 // tables.
 #pragma once
 
+#include "utilities/lavorolungo.h"
+
 #include <QDialog>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
 
-class TFrmRecuperoDati : public QDialog {
+class TFrmRecuperoDati : public FormUtilita {
     Q_OBJECT
 public:
     explicit TFrmRecuperoDati(QWidget *parent = nullptr);
@@ -19,17 +21,10 @@ public:
     void ListBoxCartelleClick();
     void ButtonOkClick();
     void ButtonEliminaClick();
-    void sbEsciClick();
 
-    bool inCorso() const { return lavoro; }
     bool riuscito() const { return recuperato; }
     int copiati() const { return nCopiati; }
     int nonCopiati() const { return nNonCopiati; }
-
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void costruisci();
@@ -60,6 +55,5 @@ private:
     QString scelta; // the chosen backup's name; empty when none is valid
     int nCopiati = 0;
     int nNonCopiati = 0;
-    bool lavoro = false;
     bool recuperato = false;
 };

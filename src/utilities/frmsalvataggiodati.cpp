@@ -27,7 +27,7 @@ namespace {
 const QString ErroreCartella = QStringLiteral("Errore in creazione directory backup.");
 } // namespace
 
-TFrmSalvataggioDati::TFrmSalvataggioDati(QWidget *parent) : QDialog(parent)
+TFrmSalvataggioDati::TFrmSalvataggioDati(QWidget *parent) : FormUtilita(parent)
 {
     impostaFinestraUtilita(this, "FrmSalvataggioDati", QStringLiteral("Salvataggio dati"));
     costruisci();
@@ -191,22 +191,3 @@ void TFrmSalvataggioDati::BitBtn2Click()
     LabelDone->setVisible(salvato);
 }
 
-void TFrmSalvataggioDati::sbEsciClick()
-{
-    if (!lavoro)
-        accept();
-}
-
-void TFrmSalvataggioDati::reject()
-{
-    if (!lavoro)
-        QDialog::reject();
-}
-
-void TFrmSalvataggioDati::closeEvent(QCloseEvent *event)
-{
-    if (lavoro)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
-}

@@ -3,6 +3,8 @@
 // temporary name and renamed over its earlier copy, so a failed copy never spoils the one before.
 #pragma once
 
+#include "utilities/lavorolungo.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -10,25 +12,18 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class TFrmSalvataggioDati : public QDialog {
+class TFrmSalvataggioDati : public FormUtilita {
     Q_OBJECT
 public:
     explicit TFrmSalvataggioDati(QWidget *parent = nullptr);
 
     void BitBtn2Click();
-    void sbEsciClick();
 
-    bool inCorso() const { return lavoro; }
     int copiati() const { return nCopiati; }
     int nonCopiati() const { return nNonCopiati; }
     bool riuscito() const { return salvato; }
     // Today's backup folder, as computed when the form opened.
     QString cartellaGiorno() const;
-
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void costruisci();
@@ -55,6 +50,5 @@ private:
 
     int nCopiati = 0;
     int nNonCopiati = 0;
-    bool lavoro = false;
     bool salvato = false;
 };

@@ -1,5 +1,7 @@
 #include "utilities/lavorolungo.h"
 
+#include <QCloseEvent>
+
 #include <QCoreApplication>
 #include <QLabel>
 
@@ -29,3 +31,23 @@ LavoroLungo::~LavoroLungo()
 }
 
 void LavoroLungo::passo() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+void FormUtilita::sbEsciClick()
+{
+    if (!lavoro)
+        accept();
+}
+
+void FormUtilita::reject()
+{
+    if (!lavoro)
+        QDialog::reject();
+}
+
+void FormUtilita::closeEvent(QCloseEvent *event)
+{
+    if (lavoro)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}

@@ -5,6 +5,7 @@
 
 #include "core/attesa.h"
 
+#include <QDialog>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -27,4 +28,20 @@ private:
     QPointer<QLabel> labelWork;
     QList<QPair<QPointer<QWidget>, bool>> comandi;
     CursoreAttesa cursore;
+};
+
+// A utility form that runs long work: "Esci", Esc and the close box do nothing while it runs
+// (lavoro, the flag the guard above sets).
+class FormUtilita : public QDialog {
+public:
+    using QDialog::QDialog;
+
+    void sbEsciClick();
+    bool inCorso() const { return lavoro; }
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    bool lavoro = false;
 };
