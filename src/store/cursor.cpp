@@ -87,11 +87,38 @@ bool Field::isNull() const
     return v.isNull() || !v.isValid();
 }
 
-QString Field::asString() const { return valueAsString(def(), value()); }
+namespace {
+QString utf8Of(const CellView &c) { return QString::fromUtf8(c.text, c.length); }
+} // namespace
+
+QString Field::asString() const
+{
+    cursor->sync();
+    const CellView c = cursor->currentView(idx);
+    switch (c.kind) {
+    case CellView::Null:
+        return QString();
+    case CellView::Integer:
+        if (def().type == FieldType::Logical)
+            return c.number ? QStringLiteral("True") : QStringLiteral("False");
+        return QString::number(c.number);
+    case CellView::Text:
+        return utf8Of(c);
+    case CellView::Other:
+        break;
+    }
+    return valueAsString(def(), value());
+}
 
 int Field::asInteger() const
 {
-    const QVariant v = value();
+    cursor->sync();
+    const CellView c = cursor->currentView(idx);
+    if (c.kind == CellView::Null)
+        return 0;
+    if (c.kind == CellView::Integer)
+        return int(c.number);
+    const QVariant v = c.kind == CellView::Text ? QVariant(utf8Of(c)) : value();
     if (v.isNull() || !v.isValid())
         return 0;
     if (v.typeId() == QMetaType::QString) {
@@ -106,7 +133,13 @@ int Field::asInteger() const
 
 bool Field::asBoolean() const
 {
-    const QVariant v = value();
+    cursor->sync();
+    const CellView c = cursor->currentView(idx);
+    if (c.kind == CellView::Null)
+        return false;
+    if (c.kind == CellView::Integer)
+        return c.number != 0;
+    const QVariant v = c.kind == CellView::Text ? QVariant(utf8Of(c)) : value();
     if (v.isNull() || !v.isValid())
         return false;
     if (v.typeId() == QMetaType::QString)
@@ -137,6 +170,21 @@ QVariant RowStore::value(int row, int column) const
         return QVariant(text.mid(c.offset, c.length));
     }
     return QVariant();
+}
+
+CellView RowStore::view(int row, int column) const
+{
+    const Cell &c = cells[qsizetype(row) * columns + column];
+    switch (c.kind) {
+    case Null:
+        return {};
+    case Integer:
+        return {CellView::Integer, c.number, nullptr, 0};
+    case Text:
+        return {CellView::Text, 0, text.constData() + c.offset, c.length};
+    default:
+        return {CellView::Other, 0, nullptr, 0};
+    }
 }
 
 QList<QVariant> RowStore::row(int r) const
@@ -247,6 +295,13 @@ QVariant Cursor::currentValue(int index) const
     return rows.value(pos, index);
 }
 
+CellView Cursor::currentView(int index) const
+{
+    if (pos < 0 || pos >= rows.size())
+        return {};
+    return rows.view(pos, index);
+}
+
 void Cursor::writeValue(int, const QVariant &)
 {
     throw EngineError(QStringLiteral("Il risultato di un'interrogazione è di sola lettura."), HcNotEditing);
@@ -274,6 +329,8 @@ void Cursor::first()
     if (!beforeMove())
         return;
     sync();
+    if (firstAsRead())
+        return;
     moveTo(0, true, false);
 }
 
@@ -282,6 +339,7 @@ void Cursor::last()
     if (!beforeMove())
         return;
     sync();
+    readAll();
     moveTo(int(rows.size()) - 1, false, true);
 }
 
@@ -290,6 +348,8 @@ void Cursor::next()
     if (!beforeMove())
         return;
     sync();
+    if (nextAsRead())
+        return;
     if (pos + 1 < rows.size())
         moveTo(pos + 1, false, false);
     else
@@ -301,6 +361,7 @@ void Cursor::prior()
     if (!beforeMove())
         return;
     sync();
+    readAll();
     if (pos > 0)
         moveTo(pos - 1, false, false);
     else
@@ -314,15 +375,20 @@ void Cursor::setRecNo(int number)
     if (!beforeMove())
         return;
     sync();
+    readAll();
     moveTo(number - 1, number <= 1, false);
 }
 
 int Cursor::fieldIndex(const QString &name) const
 {
     NameHit &hit = nameCache[(quintptr(name.constData()) >> 3) % nameCache.size()];
-    if (hit.text == name.constData() && hit.size == name.size() && hit.index < defs.size() &&
-        defs[hit.index].name == name)
-        return hit.index;
+    if (hit.text == name.constData() && hit.size == name.size() && hit.index < defs.size()) {
+        // A literal's characters never change: the same address is the same name. Any other text
+        // may have been freed and its address reused, so its characters are compared too.
+        const bool literal = !name.data_ptr().isMutable();
+        if (literal || defs[hit.index].name == name)
+            return hit.index;
+    }
     int found = -1;
     // Most callers spell the name as declared: the exact comparison first is much cheaper.
     for (int i = 0; i < defs.size() && found < 0; ++i)
@@ -349,6 +415,7 @@ Field Cursor::fieldByName(const QString &name)
 bool Cursor::locate(const QString &fieldName, const QVariant &value)
 {
     sync();
+    readAll();
     const int i = fieldByName(fieldName).index();
     const QString wanted = valueAsString(defs[i], convertForField(defs[i], value));
     for (int r = 0; r < rows.size(); ++r) {

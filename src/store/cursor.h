@@ -44,6 +44,17 @@ private:
     int idx;
 };
 
+// A field of the current row as stored, read without making a QVariant: the common kinds in
+// place, anything else (a real, a blob, a row being edited) left to the QVariant reading. A text
+// points into the cursor's rows and holds only until the cursor moves or changes.
+struct CellView {
+    enum Kind { Null, Integer, Text, Other };
+    Kind kind = Null;
+    qint64 number = 0;
+    const char *text = nullptr;
+    int length = 0;
+};
+
 // Text of a stored value as the engine shows it.
 QString valueAsString(const FieldDef &def, const QVariant &value);
 // A value made fit for the field; throws EngineError when it cannot be.
@@ -66,6 +77,7 @@ public:
         text.clear();
     }
     QVariant value(int row, int column) const;
+    CellView view(int row, int column) const;
     QList<QVariant> row(int r) const;
     void append(const QList<QVariant> &values);
     void set(int r, const QList<QVariant> &values);
@@ -100,7 +112,7 @@ public:
     void prior();
     bool eof() const { return eof_; }
     bool bof() const { return bof_; }
-    bool isEmpty() const { return recordCount() == 0; }
+    virtual bool isEmpty() const { return recordCount() == 0; }
     virtual int recordCount() const;
     int recNo() const; // 1-based; 0 when there is no current row
     void setRecNo(int number);
@@ -125,7 +137,14 @@ protected:
     // Called before the current row moves; false keeps it where it is.
     virtual bool beforeMove() { return true; }
     virtual QVariant currentValue(int index) const;
+    virtual CellView currentView(int index) const;
     virtual void writeValue(int index, const QVariant &value);
+    // A cursor may read its rows as it moves forward instead of all at once. A move that needs
+    // every row (backwards, to the end, by number, a search) reads the rest first; the forward
+    // moves are the cursor's own while it reads as it goes (true when it has made the move).
+    virtual void readAll() {}
+    virtual bool firstAsRead() { return false; }
+    virtual bool nextAsRead() { return false; }
     // Moves to a row (clamped), sets eof and bof, then tells the controls.
     void moveTo(int index, bool atBof, bool atEof);
     void resetRows();

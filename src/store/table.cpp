@@ -63,11 +63,13 @@ void Table::open()
                                        .arg(reference, sets.join(QStringLiteral(", ")))
                                        .arg(defs.size() + 1));
         deleteStmt = Statement(db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(reference));
+        selectSql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(reference, orderBy);
         open_ = true;
         if (filterOn)
             applyFilterText(); // a filter switched on before the table was opened
-        load(std::nullopt);
+        startReading();
     } catch (...) {
+        stopReading();
         insertStmt = Statement();
         updateStmt = Statement();
         deleteStmt = Statement();
@@ -75,9 +77,6 @@ void Table::open()
         db.release(name);
         throw;
     }
-    pos = rows.isEmpty() ? -1 : 0;
-    bof_ = true;
-    eof_ = rows.isEmpty();
     setState(Browse);
     emit dataChanged();
 }
@@ -87,6 +86,7 @@ void Table::close()
     if (!open_)
         return;
     buffer.clear();
+    stopReading();
     insertStmt = Statement();
     updateStmt = Statement();
     deleteStmt = Statement();
@@ -122,13 +122,13 @@ void Table::load(std::optional<qint64> keepRowid)
 
 void Table::loadRows(std::optional<qint64> keepRowid)
 {
-    Database &db = Database::instance();
-    Statement select(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(reference, orderBy));
+    stopReading();
+    Statement select(Database::instance(), selectSql);
     rows.setColumns(int(defs.size()));
     rowids.clear();
     while (select.step()) {
         rows.appendFrom(select.raw(), 1);
-        if (filterOn && !matchesFilter(rows.size() - 1)) {
+        if (filterOn && !matchesFilter(rows.value(rows.size() - 1, filterField))) {
             rows.removeLast();
             continue;
         }
@@ -147,12 +147,121 @@ void Table::loadRows(std::optional<qint64> keepRowid)
         eof_ = bof_ = true;
 }
 
+void Table::startReading()
+{
+    try {
+        rows.setColumns(int(defs.size()));
+        rowids.clear();
+        reading = Statement(Database::instance(), selectSql);
+        readingOn = true;
+        seenVersion = *version;
+        pos = readNextRow() ? 0 : -1;
+    } catch (const EngineError &e) {
+        stopReading();
+        rethrowOnFile(e, name);
+    }
+    bof_ = true;
+    eof_ = pos < 0;
+    if (pos < 0)
+        stopReading(); // no row at all: nothing is left to read
+}
+
+bool Table::readNextRow()
+{
+    try {
+        while (reading.step()) {
+            if (filterOn && !matchesFilter(readingValue(filterField)))
+                continue;
+            readingRowid = sqlite3_column_int64(reading.raw(), 0);
+            onRow = true;
+            return true;
+        }
+    } catch (const EngineError &e) {
+        stopReading();
+        rethrowOnFile(e, name);
+    }
+    // At the end the statement has finished, and holds the file no more.
+    onRow = false;
+    return false;
+}
+
+void Table::stopReading()
+{
+    reading = Statement();
+    readingOn = false;
+    onRow = false;
+}
+
+QVariant Table::readingValue(int index) const
+{
+    sqlite3_stmt *s = reading.raw();
+    const int col = index + 1;
+    switch (sqlite3_column_type(s, col)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(s, col)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(s, col));
+    case SQLITE_TEXT: {
+        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(s, col));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(s, col)));
+    }
+    case SQLITE_BLOB: {
+        const char *data = static_cast<const char *>(sqlite3_column_blob(s, col));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(s, col)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+void Table::readAll()
+{
+    if (!readingOn)
+        return;
+    // The rows have not changed since the reading began: the current one is found again by rowid.
+    load(pos >= 0 ? std::optional<qint64>(readingRowid) : std::nullopt);
+}
+
+bool Table::firstAsRead()
+{
+    if (!readingOn)
+        return false;
+    if (pos != 0 || !onRow) {
+        reading.reset();
+        pos = readNextRow() ? 0 : -1;
+    }
+    bof_ = true;
+    eof_ = pos < 0;
+    if (pos < 0)
+        stopReading();
+    emit dataChanged();
+    return true;
+}
+
+bool Table::nextAsRead()
+{
+    if (!readingOn)
+        return false;
+    if (onRow && readNextRow())
+        ++pos;
+    else
+        eof_ = true;
+    bof_ = false;
+    if (onRow)
+        eof_ = false;
+    emit dataChanged();
+    return true;
+}
+
 void Table::sync()
 {
     if (!open_ || st != Browse)
         return;
     if (*version != seenVersion) {
-        load(pos >= 0 ? std::optional<qint64>(rowids[pos]) : std::nullopt);
+        std::optional<qint64> keep;
+        if (pos >= 0)
+            keep = readingOn ? readingRowid : rowids[pos];
+        load(keep);
         emit dataChanged();
     }
 }
@@ -162,20 +271,37 @@ void Table::refresh()
     requireOpen();
     if (isEditing())
         cancel();
-    load(pos >= 0 ? std::optional<qint64>(rowids[pos]) : std::nullopt);
+    std::optional<qint64> keep;
+    if (pos >= 0)
+        keep = readingOn ? readingRowid : rowids[pos];
+    load(keep);
     emit dataChanged();
 }
 
 int Table::recordCount() const
 {
-    const_cast<Table *>(this)->sync();
+    auto *self = const_cast<Table *>(this);
+    self->sync();
+    self->readAll();
     return int(rows.size());
+}
+
+bool Table::isEmpty() const
+{
+    const_cast<Table *>(this)->sync();
+    // While reading as it moves the cursor stands on a row, or has passed the last one.
+    return readingOn ? false : rows.isEmpty();
 }
 
 QVariant Table::currentValue(int index) const
 {
     if (isEditing())
         return buffer.value(index);
+    if (readingOn) {
+        if (onRow)
+            return readingValue(index);
+        const_cast<Table *>(this)->readAll(); // past the last row: the last one is read again
+    }
     return Cursor::currentValue(index);
 }
 
@@ -186,6 +312,33 @@ void Table::writeValue(int index, const QVariant &value)
         throw EngineError(QStringLiteral("La tabella '%1' non è in modifica né in inserimento.").arg(name), HcNotEditing);
     buffer[index] = convertForField(defs[index], value);
     emit dataChanged();
+}
+
+CellView Table::currentView(int index) const
+{
+    if (isEditing())
+        return {CellView::Other, 0, nullptr, 0};
+    if (readingOn) {
+        if (!onRow) {
+            const_cast<Table *>(this)->readAll();
+            return Cursor::currentView(index);
+        }
+        // One call for the column; its value is read in place, on this thread, before the next step.
+        sqlite3_value *v = sqlite3_column_value(reading.raw(), index + 1);
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_INTEGER:
+            return {CellView::Integer, sqlite3_value_int64(v), nullptr, 0};
+        case SQLITE_TEXT: {
+            const char *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
+            return {CellView::Text, 0, text, sqlite3_value_bytes(v)};
+        }
+        default:
+            return {CellView::Other, 0, nullptr, 0};
+        }
+    }
+    return Cursor::currentView(index);
 }
 
 void Table::setState(State s)
@@ -219,7 +372,7 @@ void Table::setFiltered(bool on)
     applyFilterText();
     if (isEditing())
         cancel();
-    load(std::nullopt);
+    startReading();
     first();
 }
 
@@ -241,11 +394,10 @@ void Table::applyFilterText()
     filterValue = convertForField(defs[filterField], m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'")));
 }
 
-bool Table::matchesFilter(int row) const
+bool Table::matchesFilter(const QVariant &v) const
 {
     if (filterField < 0)
         return true;
-    const QVariant v = rows.value(row, filterField);
     if (filterValue.isNull())
         return v.isNull();
     return valueAsString(defs[filterField], v) == valueAsString(defs[filterField], filterValue);
@@ -257,6 +409,7 @@ void Table::edit()
     if (isEditing())
         return;
     sync();
+    readAll();
     if (rows.isEmpty()) { // editing an empty table starts a new row
         insert();
         return;
@@ -271,6 +424,7 @@ void Table::insert()
     requireOpen();
     if (isEditing() && !post())
         return; // the pending row was kept by a before-post handler: no new row over it
+    readAll();
     buffer = QList<QVariant>(defs.size());
     setState(Insert);
     emit dataChanged();
@@ -360,6 +514,7 @@ bool Table::remove()
     if (st == Edit)
         cancel();
     sync();
+    readAll();
     if (pos < 0)
         return false;
     if (beforeDelete && !beforeDelete(*this))

@@ -31,6 +31,7 @@ public:
     State state() const { return st; }
     bool isEditing() const { return st == Edit || st == Insert; }
     int recordCount() const override;
+    bool isEmpty() const override;
 
     // A filter of the form  field = 'value'  (the value between single quotes, quotes inside doubled).
     void setFilter(const QString &filter);
@@ -64,14 +65,24 @@ protected:
     void sync() override;
     bool beforeMove() override;
     QVariant currentValue(int index) const override;
+    CellView currentView(int index) const override;
     void writeValue(int index, const QVariant &value) override;
+    void readAll() override;
+    bool firstAsRead() override;
+    bool nextAsRead() override;
 
 private:
     void load(std::optional<qint64> keepRowid);
+    // Reading as the cursor moves: the rows stay in the statement, and only the fields asked for
+    // are read from it. Ends at the last row, or when every row is needed (readAll).
+    void startReading();
+    bool readNextRow(); // the next row passing the filter; false at the end
+    void stopReading();
+    QVariant readingValue(int index) const;
     void loadRows(std::optional<qint64> keepRowid);
     void setState(State s);
     void requireOpen() const;
-    bool matchesFilter(int row) const;
+    bool matchesFilter(const QVariant &value) const;
     void applyFilterText();
 
     QString name;
@@ -89,6 +100,12 @@ private:
     bool filterOn = false;
     int filterField = -1;
     QVariant filterValue;
+
+    QString selectSql;
+    Statement reading;
+    bool readingOn = false; // rows read as the cursor moves; the store holds none of them
+    bool onRow = false;     // the statement stands on the current row
+    qint64 readingRowid = 0;
 
     Statement insertStmt;
     Statement updateStmt;

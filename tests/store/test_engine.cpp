@@ -234,6 +234,118 @@ private slots:
         QCOMPARE(early.recordCount(), 1);
     }
 
+    // A cursor reads its rows as it moves forward; whatever happens to the table meanwhile, it
+    // never shows a row that is no longer there, nor misses or repeats one.
+    void readingAsItMoves()
+    {
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        db.createTable(people());
+        {
+            Table w(QStringLiteral("Persone.db"));
+            w.open();
+            for (int i = 1; i <= 6; ++i)
+                addPerson(w, QStringLiteral("P%1").arg(i), i);
+        }
+        auto nameOf = [](Table &t) { return t.fieldByName(QStringLiteral("Nome")).asString(); };
+
+        // Past the last row the last one is still the current one, and reads as such.
+        Table t(QStringLiteral("Persone.db"));
+        t.open();
+        QVERIFY(!t.isEmpty());
+        int walked = 0;
+        for (t.first(); !t.eof(); t.next())
+            ++walked;
+        QCOMPARE(walked, 6);
+        QCOMPARE(t.recNo(), 6);
+        QCOMPARE(nameOf(t), QStringLiteral("P6"));
+        t.prior();
+        QCOMPARE(nameOf(t), QStringLiteral("P5"));
+
+        // Halfway, a count, a step back or a search reads the rest and stays on the same row.
+        t.close();
+        t.open();
+        t.next();
+        t.next();
+        QCOMPARE(t.recordCount(), 6);
+        QCOMPARE(nameOf(t), QStringLiteral("P3"));
+        t.next();
+        QCOMPARE(nameOf(t), QStringLiteral("P4"));
+        t.close();
+        t.open();
+        t.next();
+        t.prior();
+        QCOMPARE(nameOf(t), QStringLiteral("P1"));
+
+        // Another cursor deletes the current row and the next one and adds a row: the moves go on
+        // from the rows as they are now.
+        t.close();
+        t.open();
+        t.next(); // P2
+        {
+            Table other(QStringLiteral("Persone.db"));
+            other.open();
+            QVERIFY(other.locate(QStringLiteral("Nome"), QStringLiteral("P3")));
+            QVERIFY(other.remove());
+            addPerson(other, QStringLiteral("P7"), 7);
+            QVERIFY(other.locate(QStringLiteral("Nome"), QStringLiteral("P2")));
+            other.edit();
+            other.fieldByName(QStringLiteral("Eta")).setAsInteger(22);
+            QVERIFY(other.post());
+        }
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 22);
+        QStringList rest;
+        for (; !t.eof(); t.next())
+            rest << nameOf(t);
+        QCOMPARE(rest, (QStringList{"P2", "P4", "P5", "P6", "P7"}));
+
+        // Filtered: only the matching rows, from the start again after first().
+        Table f(QStringLiteral("Persone.db"));
+        f.setFilter(QStringLiteral("Eta = '5'"));
+        f.setFiltered(true);
+        f.open();
+        QCOMPARE(nameOf(f), QStringLiteral("P5"));
+        f.next();
+        QVERIFY(f.eof());
+        f.first();
+        QCOMPARE(nameOf(f), QStringLiteral("P5"));
+        f.setFilter(QStringLiteral("Eta = '99'"));
+        QVERIFY(f.isEmpty() && f.eof() && f.bof());
+
+        // A save through another cursor, made while this one is halfway, commits and is on disk;
+        // a save rolled back leaves this one reading what is stored.
+        t.close();
+        t.open();
+        t.next();
+        {
+            Transaction tr(db);
+            Table other(QStringLiteral("Persone.db"));
+            other.open();
+            addPerson(other, QStringLiteral("P8"), 8);
+            tr.commit();
+        }
+        try {
+            Transaction tr(db);
+            t.next();
+            Table other(QStringLiteral("Persone.db"));
+            other.open();
+            other.first();
+            QVERIFY(other.remove());
+            throw std::runtime_error("interruzione");
+        } catch (const std::runtime_error &) {
+        }
+        QCOMPARE(nameOf(t), QStringLiteral("P4"));
+        t.first();
+        QCOMPARE(nameOf(t), QStringLiteral("P1"));
+        t.next(); // the connection closes with this cursor halfway
+        Database::shutdown();
+        t.close();
+        Table fresh(QStringLiteral("Persone.db"));
+        fresh.open();
+        QCOMPARE(fresh.recordCount(), 7);
+        QVERIFY(fresh.locate(QStringLiteral("Nome"), QStringLiteral("P8")));
+    }
+
     void eventsAbortSilently()
     {
         TempProgramFolder folder;
