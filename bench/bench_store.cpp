@@ -22,16 +22,24 @@ double ms(const QElapsedTimer &t)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-constexpr int Repeats = 7;
+constexpr int Repeats = 15;
 
-// The median of several runs of one measurement, each returning its milliseconds.
-template <typename F> double median(F &&run)
+double medianOf(QList<double> times)
 {
-    QList<double> times;
-    for (int i = 0; i < Repeats; ++i)
-        times << run();
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The engine and plain SQLite on the same work, run in turns so that both meet the same machine
+// (a disk busy for a moment, another program starting); the median of each, in milliseconds.
+template <typename E, typename P> std::pair<double, double> inTurns(E &&engine, P &&plain)
+{
+    QList<double> e, p;
+    for (int i = 0; i < Repeats; ++i) {
+        e << engine();
+        p << plain();
+    }
+    return {medianOf(e), medianOf(p)};
 }
 
 void report(const char *what, double engine, double plain)
@@ -68,7 +76,8 @@ int main()
     sqlite3 *plain = nullptr;
 
     // 1. Append and post 10 000 rows in one transaction (each run on new tables).
-    const double engineAppend = median([&] {
+    const auto [engineAppend, plainAppend] = inTurns(
+        [&] {
         if (db.exists(QStringLiteral("motore.db")))
             db.deleteTable(QStringLiteral("motore.db"));
         db.createTable(benchTable(QStringLiteral("motore.db")));
@@ -90,9 +99,8 @@ int main()
         const double elapsed = ms(t);
         db.detachIdle();
         return elapsed;
-    });
-
-    const double plainAppend = median([&] {
+    },
+    [&] {
         if (plain)
             sqlite3_close(plain);
         if (db.exists(QStringLiteral("semplice.db")))
@@ -127,7 +135,8 @@ int main()
 
     // 2. A full scan, and 3. a field-by-name read loop.
     int count = 0;
-    const double engineScan = median([&] {
+    const auto [engineScan, plainScan] = inTurns(
+        [&] {
         t.restart();
         {
             Table table(QStringLiteral("motore.db"));
@@ -136,8 +145,8 @@ int main()
                 ++count;
         }
         return ms(t);
-    });
-    const double plainScan = median([&] {
+    },
+    [&] {
         t.restart();
         {
             sqlite3_stmt *st = nullptr;
@@ -160,7 +169,8 @@ int main()
     report("full scan 10000 rows", engineScan, plainScan);
 
     long long sum = 0;
-    const double engineRead = median([&] {
+    const auto [engineRead, plainRead] = inTurns(
+        [&] {
         t.restart();
         {
             Table table(QStringLiteral("motore.db"));
@@ -172,8 +182,8 @@ int main()
             }
         }
         return ms(t);
-    });
-    const double plainRead = median([&] {
+    },
+    [&] {
         t.restart();
         {
             sqlite3_stmt *st = nullptr;

@@ -14,7 +14,7 @@ QString valueAsString(const FieldDef &def, const QVariant &value)
     if (value.isNull() || !value.isValid())
         return QString();
     if (def.type == FieldType::Logical)
-        return value.toLongLong() ? QStringLiteral("True") : QStringLiteral("False");
+        return integerOf(value) ? QStringLiteral("True") : QStringLiteral("False");
     return value.toString();
 }
 
@@ -42,7 +42,7 @@ QVariant convertForField(const FieldDef &def, const QVariant &value)
     }
     case FieldType::Integer: {
         if (!isText)
-            return QVariant(value.toLongLong());
+            return QVariant(integerOf(value));
         const QString text = value.toString().trimmed();
         if (text.isEmpty())
             return QVariant();
@@ -56,7 +56,7 @@ QVariant convertForField(const FieldDef &def, const QVariant &value)
     }
     case FieldType::Logical: {
         if (!isText)
-            return QVariant(qlonglong(value.toLongLong() != 0));
+            return QVariant(qlonglong(integerOf(value) != 0));
         const QString text = value.toString().trimmed();
         if (text.isEmpty())
             return QVariant();
@@ -128,7 +128,7 @@ int Field::asInteger() const
             throw EngineError(QStringLiteral("'%1' non è un valore intero valido.").arg(v.toString()), HcInvalidValue);
         return n;
     }
-    return int(v.toLongLong());
+    return int(integerOf(v));
 }
 
 bool Field::asBoolean() const
@@ -144,7 +144,7 @@ bool Field::asBoolean() const
         return false;
     if (v.typeId() == QMetaType::QString)
         return v.toString().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-    return v.toLongLong() != 0;
+    return integerOf(v) != 0;
 }
 
 void Field::setValue(const QVariant &value) { cursor->writeValue(idx, value); }
@@ -208,7 +208,7 @@ RowStore::Cell RowStore::cellFor(const QVariant &v)
     case QMetaType::UInt:
     case QMetaType::ULongLong:
         c.kind = Integer;
-        c.number = v.toLongLong();
+        c.number = integerOf(v);
         return c;
     case QMetaType::Double: {
         c.kind = Real;

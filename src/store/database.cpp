@@ -65,7 +65,10 @@ Statement::~Statement()
         sqlite3_finalize(st);
 }
 
-Statement::Statement(Statement &&other) noexcept : db(other.db), st(other.st) { other.st = nullptr; }
+Statement::Statement(Statement &&other) noexcept : db(other.db), st(other.st), texts(std::move(other.texts))
+{
+    other.st = nullptr;
+}
 
 Statement &Statement::operator=(Statement &&other) noexcept
 {
@@ -74,6 +77,7 @@ Statement &Statement::operator=(Statement &&other) noexcept
             sqlite3_finalize(st);
         db = other.db;
         st = other.st;
+        texts = std::move(other.texts);
         other.st = nullptr;
     }
     return *this;
@@ -82,25 +86,32 @@ Statement &Statement::operator=(Statement &&other) noexcept
 void Statement::bind(int index, const QVariant &value)
 {
     int rc;
-    if (value.isNull() || !value.isValid()) {
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
         rc = sqlite3_bind_null(st, index);
-    } else {
-        switch (value.typeId()) {
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::ULongLong:
-            rc = sqlite3_bind_int64(st, index, value.toLongLong());
+        break;
+    // Numbers are never null: they are bound without asking.
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        rc = sqlite3_bind_int64(st, index, integerOf(value));
+        break;
+    case QMetaType::Double:
+        rc = sqlite3_bind_double(st, index, value.toDouble());
+        break;
+    default: {
+        if (value.isNull()) {
+            rc = sqlite3_bind_null(st, index);
             break;
-        case QMetaType::Double:
-            rc = sqlite3_bind_double(st, index, value.toDouble());
-            break;
-        default: {
-            const QByteArray utf8 = value.toString().toUtf8();
-            rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         }
-        }
+        if (texts.size() < index)
+            texts.resize(index);
+        QByteArray &utf8 = texts[index - 1];
+        utf8 = value.toString().toUtf8();
+        rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+    }
     }
     if (rc != SQLITE_OK)
         db->fail(QStringLiteral("Parametro non valido"));

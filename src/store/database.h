@@ -42,6 +42,8 @@ public:
 private:
     Database *db = nullptr;
     sqlite3_stmt *st = nullptr;
+    // The texts bound, kept until bound again or finalized, so SQLite reads them in place.
+    QList<QByteArray> texts;
 };
 
 // The table stored inside each file is always named "dati".

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 namespace store {
 
@@ -52,6 +53,22 @@ inline FieldDef logicalField(const QString &name) { return {name, FieldType::Log
 inline FieldDef memoField(const QString &name) { return {name, FieldType::Memo, 0, false}; }
 
 // The SQL column type a field is stored with, and back.
+// A number held in a QVariant, read without the general conversion for the kinds the engine
+// makes itself.
+inline qint64 integerOf(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return *static_cast<const qlonglong *>(value.constData());
+    case QMetaType::Int:
+        return *static_cast<const int *>(value.constData());
+    case QMetaType::Bool:
+        return *static_cast<const bool *>(value.constData()) ? 1 : 0;
+    default:
+        return value.toLongLong();
+    }
+}
+
 QString sqlType(const FieldDef &field);
 // Parses a declared SQL type ("VARCHAR(30)", "INTEGER", "BOOLEAN", "TEXT"); false if unknown.
 bool parseSqlType(const QString &declared, FieldType &type, int &size);

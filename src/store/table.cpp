@@ -87,6 +87,8 @@ void Table::close()
         return;
     buffer.clear();
     stopReading();
+    held.clear();
+    heldOn = restMissing = false;
     insertStmt = Statement();
     updateStmt = Statement();
     deleteStmt = Statement();
@@ -123,6 +125,8 @@ void Table::load(std::optional<qint64> keepRowid)
 void Table::loadRows(std::optional<qint64> keepRowid)
 {
     stopReading();
+    heldOn = restMissing = false;
+    held.clear();
     Statement select(Database::instance(), selectSql);
     rows.setColumns(int(defs.size()));
     rowids.clear();
@@ -152,6 +156,8 @@ void Table::startReading()
     try {
         rows.setColumns(int(defs.size()));
         rowids.clear();
+        heldOn = restMissing = false;
+        held.clear();
         reading = Statement(Database::instance(), selectSql);
         readingOn = true;
         seenVersion = *version;
@@ -216,14 +222,36 @@ QVariant Table::readingValue(int index) const
 
 void Table::readAll()
 {
-    if (!readingOn)
-        return;
-    // The rows have not changed since the reading began: the current one is found again by rowid.
-    load(pos >= 0 ? std::optional<qint64>(readingRowid) : std::nullopt);
+    if (readingOn) {
+        // The rows have not changed since the reading began: the current one is found again by rowid.
+        load(pos >= 0 ? std::optional<qint64>(readingRowid) : std::nullopt);
+    } else if (heldOn) {
+        if (restMissing) {
+            load(heldRowid);
+            return;
+        }
+        rows.append(held);
+        rowids.append(heldRowid);
+        held.clear();
+        heldOn = false;
+    }
+}
+
+std::optional<qint64> Table::currentRowid() const
+{
+    if (pos < 0)
+        return std::nullopt;
+    if (heldOn)
+        return heldRowid;
+    if (readingOn)
+        return readingRowid;
+    return rowids[pos];
 }
 
 bool Table::firstAsRead()
 {
+    if (heldOn)
+        readAll();
     if (!readingOn)
         return false;
     if (pos != 0 || !onRow) {
@@ -240,6 +268,8 @@ bool Table::firstAsRead()
 
 bool Table::nextAsRead()
 {
+    if (heldOn)
+        readAll();
     if (!readingOn)
         return false;
     if (onRow && readNextRow())
@@ -258,10 +288,7 @@ void Table::sync()
     if (!open_ || st != Browse)
         return;
     if (*version != seenVersion) {
-        std::optional<qint64> keep;
-        if (pos >= 0)
-            keep = readingOn ? readingRowid : rowids[pos];
-        load(keep);
+        load(currentRowid());
         emit dataChanged();
     }
 }
@@ -271,10 +298,7 @@ void Table::refresh()
     requireOpen();
     if (isEditing())
         cancel();
-    std::optional<qint64> keep;
-    if (pos >= 0)
-        keep = readingOn ? readingRowid : rowids[pos];
-    load(keep);
+    load(currentRowid());
     emit dataChanged();
 }
 
@@ -290,13 +314,15 @@ bool Table::isEmpty() const
 {
     const_cast<Table *>(this)->sync();
     // While reading as it moves the cursor stands on a row, or has passed the last one.
-    return readingOn ? false : rows.isEmpty();
+    return readingOn || heldOn ? false : rows.isEmpty();
 }
 
 QVariant Table::currentValue(int index) const
 {
     if (isEditing())
         return buffer.value(index);
+    if (heldOn)
+        return held.value(index);
     if (readingOn) {
         if (onRow)
             return readingValue(index);
@@ -316,7 +342,7 @@ void Table::writeValue(int index, const QVariant &value)
 
 CellView Table::currentView(int index) const
 {
-    if (isEditing())
+    if (isEditing() || heldOn)
         return {CellView::Other, 0, nullptr, 0};
     if (readingOn) {
         if (!onRow) {
@@ -424,8 +450,10 @@ void Table::insert()
     requireOpen();
     if (isEditing() && !post())
         return; // the pending row was kept by a before-post handler: no new row over it
-    readAll();
-    buffer = QList<QVariant>(defs.size());
+    if (readingOn)
+        readAll();
+    buffer.clear(); // the row's room is kept from one new row to the next
+    buffer.resize(defs.size());
     setState(Insert);
     emit dataChanged();
 }
@@ -448,6 +476,9 @@ bool Table::post()
     Statement &stmt = st == Insert ? insertStmt : updateStmt;
     for (int i = 0; i < defs.size(); ++i)
         stmt.bind(i + 1, buffer[i]);
+    // Another cursor wrote to the table since this one last read it: the rows kept here are out
+    // of date, and are read again after this row is written.
+    const bool othersWrote = *version != seenVersion;
     qint64 rowid = 0;
     if (st == Edit) {
         rowid = rowids[pos];
@@ -464,7 +495,18 @@ bool Table::post()
         rowid = sqlite3_last_insert_rowid(db.handle());
     *version = db.nextVersion();
     seenVersion = *version;
-    if (st == Insert && !primaryOrdered) {
+    if (othersWrote) {
+        load(rowid);
+    } else if (st == Insert && !primaryOrdered && !filterOn) {
+        // The new row is the last one. Only the latest one is kept aside; if another was kept, the
+        // store misses it and is read again when a move needs it.
+        pos = heldOn ? pos + 1 : int(rows.size());
+        restMissing = heldOn;
+        heldOn = true;
+        heldRowid = rowid;
+        std::swap(held, buffer); // the buffer keeps the old row's room for the next new row
+    } else if (st == Insert && !primaryOrdered) {
+        readAll();
         rows.append(buffer);
         rowids.append(rowid);
         pos = int(rows.size()) - 1;

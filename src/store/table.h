@@ -106,6 +106,13 @@ private:
     bool readingOn = false; // rows read as the cursor moves; the store holds none of them
     bool onRow = false;     // the statement stands on the current row
     qint64 readingRowid = 0;
+    // A row just added stays out of the store while rows are only being added: it is the current
+    // row, the last one, and joins the store (or the store is read again) when a move needs it.
+    QList<QVariant> held;
+    qint64 heldRowid = 0;
+    bool heldOn = false;
+    bool restMissing = false; // earlier rows added one after another are not in the store either
+    std::optional<qint64> currentRowid() const;
 
     Statement insertStmt;
     Statement updateStmt;

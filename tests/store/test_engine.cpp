@@ -346,6 +346,95 @@ private slots:
         QVERIFY(fresh.locate(QStringLiteral("Nome"), QStringLiteral("P8")));
     }
 
+    // Rows added one after another stay out of the cursor's store until a move needs them; every
+    // move, count, edit or delete afterwards must find them all, in order, at the right row.
+    void rowsAddedOneAfterAnother()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable(people());
+        auto nameOf = [](Table &t) { return t.fieldByName(QStringLiteral("Nome")).asString(); };
+        Table t(QStringLiteral("Persone.db"));
+        t.open();
+        addPerson(t, QStringLiteral("A"), 1);
+        QCOMPARE(t.recNo(), 1);
+        addPerson(t, QStringLiteral("B"), 2);
+        addPerson(t, QStringLiteral("C"), 3);
+        QCOMPARE(t.recNo(), 3);
+        QCOMPARE(nameOf(t), QStringLiteral("C"));
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 3);
+        t.prior();
+        QCOMPARE(nameOf(t), QStringLiteral("B"));
+        QCOMPARE(t.recordCount(), 3);
+
+        // One row added after a walk halfway: it is the last, and the count includes it.
+        t.first();
+        addPerson(t, QStringLiteral("D"), 4);
+        QCOMPARE(t.recNo(), 4);
+        t.next();
+        QVERIFY(t.eof());
+        QCOMPARE(nameOf(t), QStringLiteral("D"));
+        QCOMPARE(t.recordCount(), 4);
+
+        // An edit and a delete right after adding touch the new row and no other.
+        addPerson(t, QStringLiteral("E"), 5);
+        addPerson(t, QStringLiteral("F"), 6);
+        t.edit();
+        t.fieldByName(QStringLiteral("Eta")).setAsInteger(60);
+        QVERIFY(t.post());
+        addPerson(t, QStringLiteral("G"), 7);
+        QVERIFY(t.remove());
+        QCOMPARE(nameOf(t), QStringLiteral("F"));
+        QStringList all;
+        int ages = 0;
+        for (t.first(); !t.eof(); t.next()) {
+            all << nameOf(t);
+            ages += t.fieldByName(QStringLiteral("Eta")).asInteger();
+        }
+        QCOMPARE(all, (QStringList{"A", "B", "C", "D", "E", "F"}));
+        QCOMPARE(ages, 1 + 2 + 3 + 4 + 5 + 60);
+
+        // Another cursor changes the table between two additions: both are seen, with its change.
+        addPerson(t, QStringLiteral("H"), 8);
+        {
+            Table other(QStringLiteral("Persone.db"));
+            other.open();
+            QVERIFY(other.locate(QStringLiteral("Nome"), QStringLiteral("A")));
+            QVERIFY(other.remove());
+        }
+        addPerson(t, QStringLiteral("I"), 9);
+        QCOMPARE(t.recNo(), 7);
+        QVERIFY(t.locate(QStringLiteral("Nome"), QStringLiteral("H")));
+        QCOMPARE(t.recNo(), 6);
+        QCOMPARE(t.recordCount(), 7);
+
+        // A row refused by a before-post handler stays pending, and the one before is kept.
+        t.last();
+        t.beforePost = [](Table &table) { return table.fieldByName(QStringLiteral("Nome")).asString() != "X"; };
+        t.append();
+        t.fieldByName(QStringLiteral("Nome")).setAsString(QStringLiteral("X"));
+        QVERIFY(!t.post());
+        QCOMPARE(t.state(), Table::Insert);
+        t.cancel();
+        QCOMPARE(nameOf(t), QStringLiteral("I"));
+        QCOMPARE(t.recordCount(), 7);
+        t.beforePost = nullptr;
+
+        // An edit posted after another cursor deleted a row: that row is gone here too.
+        t.first();
+        t.edit();
+        t.fieldByName(QStringLiteral("Eta")).setAsInteger(11);
+        {
+            Table other(QStringLiteral("Persone.db"));
+            other.open();
+            QVERIFY(other.locate(QStringLiteral("Nome"), QStringLiteral("C")));
+            QVERIFY(other.remove());
+        }
+        QVERIFY(t.post());
+        QCOMPARE(t.fieldByName(QStringLiteral("Eta")).asInteger(), 11);
+        QCOMPARE(t.recordCount(), 6);
+        QVERIFY(!t.locate(QStringLiteral("Nome"), QStringLiteral("C")));
+    }
+
     void eventsAbortSilently()
     {
         TempProgramFolder folder;
