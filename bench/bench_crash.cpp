@@ -34,7 +34,9 @@ int main(int argc, char *argv[])
                 prova(s, n, giornata);
             }
         }
-        prova(RecuperoDaBackup(n), n, 3); // the backup holds two played matchdays, the live tables three
+        // The backup holds two played matchdays, the live tables three.
+        prova(RecuperoDaBackup(n), n, 3);
+        prova(RecuperoAnnullato(n), n, 3);
     }
     std::printf("total: %d damaged, %d inconsistent, %.1f s\n", danneggiati, incoerenti, double(t.elapsed()) / 1000);
     return danneggiati + incoerenti == 0 ? 0 : 1;

@@ -172,7 +172,22 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
         return esito;
     }
 
-    // Everything back as it was, last step first.
+    // Everything back as it was, last step first. Once the mark stands it says so first: stopped
+    // from here on, the next start puts the safety copies back instead of completing the restore.
+    if (QFileInfo::exists(segno)) {
+        QFile file(segno);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(ContenutoRecuperoAnnullato);
+        file.close();
+        ScriviSuDisco(segno);
+    }
+    auto puntoDiGuasto = [] {
+        try {
+            store::Database::faultPoint(QStringLiteral("recupero: annullamento"));
+        } catch (const std::exception &) { // the undoing goes on whatever happens
+        }
+    };
+    puntoDiGuasto();
     bool rimesso = true;
     for (auto it = passi.rbegin(); it != passi.rend(); ++it) {
         const QString vivo = programma + it->vivo;
@@ -186,6 +201,7 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
             rimesso = SpostaSopra(sicurezza(it->vivo + QStringLiteral("-journal")), giornale(it->vivo)) && rimesso;
         if (!it->sostituito)
             QFile::remove(it->copia);
+        puntoDiGuasto();
     }
     QFile::remove(segno);
     SincronizzaCartella(programma);

@@ -506,7 +506,23 @@ EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long s
         ++esito.incoerenti;
         return esito;
     }
-    const Fotografia dopo = fotografiaDi(prova);
+    Fotografia dopo = fotografiaDi(prova);
+    if (s.senzaGuasto) {
+        if (dopo != prima) {
+            esito.dettagli << QStringLiteral("%1: the failed save does not put everything back").arg(s.nome);
+            ++esito.incoerenti;
+            return esito;
+        }
+        SalvataggioProva riuscito = s;
+        riuscito.salva = s.senzaGuasto;
+        copiaCartella(modello, prova);
+        if (eseguiFiglio(riuscito, prova, 0) <= 0) {
+            esito.dettagli << QStringLiteral("%1: the save fails without a kill or a failure").arg(s.nome);
+            ++esito.incoerenti;
+            return esito;
+        }
+        dopo = fotografiaDi(prova);
+    }
     if (prima == dopo) {
         esito.dettagli << QStringLiteral("%1: the save changes nothing").arg(s.nome);
         ++esito.incoerenti;

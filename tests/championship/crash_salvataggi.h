@@ -16,6 +16,10 @@ struct SalvataggioProva {
     // In the child: builds what the save needs, then calls crashvfs::begin(killAt) right before the
     // save and crashvfs::end() right after it.
     std::function<void(long killAt)> salva;
+    // Only for a save that fails on purpose and puts everything back: the same save without the
+    // failure. The failing save must then leave the tables as before, and the next start after a
+    // kill may find them as before or as this one leaves them.
+    std::function<void(long killAt)> senzaGuasto = {};
 };
 
 // The results save, the calendar builder's save, the composer's matchday store, the results

@@ -7,3 +7,7 @@
 #include "crash_salvataggi.h"
 
 SalvataggioProva RecuperoDaBackup(int squadre);
+// The same restore failing half way (a folder where a safety copy would go) and putting every
+// table back: killed while it swaps or while it undoes, the tables are all as before or all as in
+// the backup.
+SalvataggioProva RecuperoAnnullato(int squadre);
