@@ -222,6 +222,8 @@ private slots:
                         senzaTabella << s + QStringLiteral(": ") + t;
                 if (s == passo && ++visti == quando)
                     throw store::EngineError(QStringLiteral("interrotto"));
+                if (s == QLatin1String("recupero: annullamento")) // a second failure never stops the undoing
+                    throw store::EngineError(QStringLiteral("ancora"));
             };
             TFrmRecuperoDati form;
             scegli(&form, QStringLiteral("[20240305]"));
