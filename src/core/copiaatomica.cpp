@@ -96,10 +96,26 @@ bool CompletaRecuperoInterrotto(const QString &cartella)
     const QStringList copie =
         dir.entryList({QLatin1Char('*') + suffissoCopia}, QDir::Files | QDir::Hidden | QDir::System);
     const bool interrotto = QFileInfo(segno).isFile();
+    bool annullato = false;
+    if (interrotto) {
+        QFile f(segno);
+        annullato = f.open(QIODevice::ReadOnly) && f.readAll().trimmed() == ContenutoRecuperoAnnullato;
+    }
+    const QString suffissoSicurezza = QLatin1String(SuffissoCopiaSicurezza);
+    auto sicurezza = [&] {
+        return dir.entryList({QLatin1Char('*') + suffissoSicurezza}, QDir::Files | QDir::Hidden | QDir::System);
+    };
+    if (annullato) {
+        // The live tables back under their names; a name that is a second link to its table is
+        // left as it stands by the rename, and the safety name removed below.
+        for (const QString &s : sicurezza())
+            if (s.startsWith(QLatin1Char('.')))
+                SpostaSopra(dir.filePath(s), dir.filePath(s.mid(1, s.size() - 1 - suffissoSicurezza.size())), false);
+    }
     for (const QString &copia : copie) {
         if (!copia.startsWith(QLatin1Char('.')) || copia == QLatin1String(SegnoRecuperoInCorso))
             continue;
-        if (!interrotto) {
+        if (!interrotto || annullato) {
             dir.remove(copia);
             continue;
         }
@@ -112,13 +128,11 @@ bool CompletaRecuperoInterrotto(const QString &cartella)
     }
     if (!interrotto)
         return false;
-    const QStringList sicurezza = dir.entryList({QLatin1Char('*') + QLatin1String(SuffissoCopiaSicurezza)},
-                                                QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &s : sicurezza)
+    for (const QString &s : sicurezza())
         if (s.startsWith(QLatin1Char('.')))
             dir.remove(s);
     SincronizzaCartella(cartella);
     QFile::remove(segno);
     SincronizzaCartella(cartella);
-    return true;
+    return !annullato;
 }

@@ -33,7 +33,6 @@ private:
     void TraduciEtichette();
     void leggiCartelle();
     void aggiornaContatori();
-    bool recupera(const QStringList &tabelle, const QString &origine, class LavoroLungo &guardia);
 
     QLabel *Label5 = nullptr;
     QListWidget *ListBoxCartelle = nullptr;

@@ -6,6 +6,7 @@
 #include "championship/risultato.h"
 #include "championship/salvarisultati.h"
 #include "core/cartella.h"
+#include "core/copiaatomica.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/table.h"
@@ -184,9 +185,11 @@ Fotografia fotografia()
     return out;
 }
 
-void copiaCartella(const QString &from, const QString &to)
+// The folder with its subfolders (the backups live in one).
+void copiaCartella(const QString &from, const QString &to, bool svuota = true)
 {
-    QDir(to).removeRecursively();
+    if (svuota)
+        QDir(to).removeRecursively();
     QDir().mkpath(to);
     const QStringList files = QDir(from).entryList(QDir::Files | QDir::Hidden);
     // Read and written whole: QFile::copy syncs every file to disk, which only costs time here.
@@ -196,6 +199,17 @@ void copiaCartella(const QString &from, const QString &to)
         if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) || out.write(in.readAll()) != in.size())
             throw store::EngineError(QStringLiteral("copia di %1 non riuscita").arg(f));
     }
+    const QStringList folders = QDir(from).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &d : folders)
+        copiaCartella(from + QLatin1Char('/') + d, to + QLatin1Char('/') + d, false);
+}
+
+// What the main window does at start before anything reads a table.
+void avvio()
+{
+    CompletaRecuperoInterrotto(CartellaProgramma());
+    CreaTabellaEsportazione();
+    CreaTabelle();
 }
 
 // The start as the program makes it, then what it must find. Empty when all is well.
@@ -203,8 +217,7 @@ QString controllaAvvio(const Fotografia &prima, const Fotografia &dopo, bool *da
 {
     *danneggiato = false;
     ScriptedMessages boxes;
-    CreaTabellaEsportazione();
-    CreaTabelle();
+    avvio();
     if (boxes.count() > 0) {
         *danneggiato = true;
         return QStringLiteral("box at start: ") + boxes.texts().join(QStringLiteral(" / "));
@@ -217,9 +230,11 @@ QString controllaAvvio(const Fotografia &prima, const Fotografia &dopo, bool *da
             return d.fileName + QStringLiteral(" damaged: ") + why;
         }
     }
-    const QStringList rimasti = QDir(CartellaProgramma())
-                                    .entryList({QStringLiteral("*-journal"), QStringLiteral("*-mj*")},
-                                               QDir::Files | QDir::Hidden);
+    const QStringList rimasti =
+        QDir(CartellaProgramma())
+            .entryList({QStringLiteral("*-journal"), QStringLiteral("*-mj*"), QLatin1Char('*') + QLatin1String(SuffissoCopiaRecupero),
+                        QLatin1Char('*') + QLatin1String(SuffissoCopiaSicurezza), QLatin1String(SegnoRecuperoInCorso)},
+                       QDir::Files | QDir::Hidden);
     if (!rimasti.isEmpty()) {
         *danneggiato = true;
         return QStringLiteral("files left: ") + rimasti.join(QLatin1Char(' '));
@@ -253,14 +268,25 @@ Fotografia fotografiaDi(const QString &folder)
 {
     ImpostaCartellaProgramma(folder);
     ScriptedMessages boxes;
-    CreaTabellaEsportazione();
-    CreaTabelle();
+    avvio();
     const Fotografia f = fotografia();
     store::Database::shutdown();
     return f;
 }
 
 } // namespace
+
+void PreparaCampionato(int squadre, int giocate)
+{
+    scriviSquadre(squadre);
+    scriviCalendario(squadre);
+    for (int k = 1; k <= giocate; ++k)
+        giocaGiornata(k, squadre);
+}
+
+void GiocaGiornata(int giornata, int squadre) { giocaGiornata(giornata, squadre); }
+
+QString NomeSquadra(int squadre, int k) { return nomiSquadre(squadre).at(k - 1); }
 
 bool ClassificaCoerente(QString *why)
 {
@@ -480,7 +506,23 @@ EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long s
         ++esito.incoerenti;
         return esito;
     }
-    const Fotografia dopo = fotografiaDi(prova);
+    Fotografia dopo = fotografiaDi(prova);
+    if (s.senzaGuasto) {
+        if (dopo != prima) {
+            esito.dettagli << QStringLiteral("%1: the failed save does not put everything back").arg(s.nome);
+            ++esito.incoerenti;
+            return esito;
+        }
+        SalvataggioProva riuscito = s;
+        riuscito.salva = s.senzaGuasto;
+        copiaCartella(modello, prova);
+        if (eseguiFiglio(riuscito, prova, 0) <= 0) {
+            esito.dettagli << QStringLiteral("%1: the save fails without a kill or a failure").arg(s.nome);
+            ++esito.incoerenti;
+            return esito;
+        }
+        dopo = fotografiaDi(prova);
+    }
     if (prima == dopo) {
         esito.dettagli << QStringLiteral("%1: the save changes nothing").arg(s.nome);
         ++esito.incoerenti;

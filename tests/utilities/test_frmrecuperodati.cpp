@@ -208,8 +208,11 @@ private slots:
         faiBackup(QStringLiteral("20240305"));
         prova::aggiungiSquadre({QStringLiteral("Dopo")});
         const auto prima = tabelleVive();
-        for (const QString &passo : {QStringLiteral("recupero: copiata accanto"), QStringLiteral("recupero: tabella messa da parte"),
-                                    QStringLiteral("recupero: tabella sostituita")}) {
+        const QList<QPair<QString, int>> guasti = {{QStringLiteral("recupero: copiata accanto"), 4},
+                                                   {QStringLiteral("recupero: segno scritto"), 1},
+                                                   {QStringLiteral("recupero: tabella messa da parte"), 4},
+                                                   {QStringLiteral("recupero: tabella sostituita"), 4}};
+        for (const auto &[passo, quando] : guasti) {
             int visti = 0;
             QStringList senzaTabella;
             store::Database::faultHook() = [&](const QString &s) {
@@ -217,8 +220,10 @@ private slots:
                 for (const QString &t : store::NomiTabelle())
                     if (!store::VerificaTabella(CartellaProgramma() + t).valida)
                         senzaTabella << s + QStringLiteral(": ") + t;
-                if (s == passo && ++visti == 4)
+                if (s == passo && ++visti == quando)
                     throw store::EngineError(QStringLiteral("interrotto"));
+                if (s == QLatin1String("recupero: annullamento")) // a second failure never stops the undoing
+                    throw store::EngineError(QStringLiteral("ancora"));
             };
             TFrmRecuperoDati form;
             scegli(&form, QStringLiteral("[20240305]"));
@@ -232,6 +237,36 @@ private slots:
             QCOMPARE(avanzi(), QStringList());
         }
         QCOMPARE(prova::squadre(), (QStringList{"Prima", "Dopo"}));
+    }
+
+    // Once every table is in place the restore has succeeded: stopped while tidying up, it says so,
+    // and the next start removes what is left.
+    void aFailureWhileTidyingUpIsFinishedAtTheNextStart()
+    {
+        prova::aggiungiSquadre({QStringLiteral("Prima")});
+        faiBackup(QStringLiteral("20240305"));
+        const auto salvate = tabelleVive();
+        prova::aggiungiSquadre({QStringLiteral("Dopo")});
+        int visti = 0;
+        store::Database::faultHook() = [&](const QString &s) {
+            if (s == QLatin1String("recupero: copia di sicurezza rimossa") && ++visti == 3)
+                throw store::EngineError(QStringLiteral("interrotto"));
+        };
+        {
+            TFrmRecuperoDati form;
+            scegli(&form, QStringLiteral("[20240305]"));
+            program->boxes.setNextAnswer(true);
+            form.ButtonOkClick();
+            store::Database::faultHook() = nullptr;
+            QVERIFY(form.riuscito());
+            QCOMPARE(form.copiati(), 9);
+            QCOMPARE(program->boxes.count(), 1); // the question only
+        }
+        QCOMPARE(tabelleVive(), salvate);
+        QVERIFY(!avanzi().isEmpty());
+        QVERIFY(CompletaRecuperoInterrotto(CartellaProgramma()));
+        QCOMPARE(avanzi(), QStringList());
+        QCOMPARE(tabelleVive(), salvate);
     }
 
     void aTemporaryNameTakenByAFolderChangesNothing()
