@@ -20,12 +20,17 @@ QString valueAsString(const FieldDef &def, const QVariant &value)
 
 QVariant convertForField(const FieldDef &def, const QVariant &value)
 {
-    if (value.isNull() || !value.isValid())
+    const int kind = value.typeId();
+    const bool number = kind == QMetaType::LongLong || kind == QMetaType::Int || kind == QMetaType::Bool;
+    if (kind == QMetaType::UnknownType || (!number && value.isNull()))
         return QVariant();
-    const bool isText = value.typeId() == QMetaType::QString;
+    const bool isText = kind == QMetaType::QString;
     switch (def.type) {
     case FieldType::Text:
     case FieldType::Memo: {
+        if (const QString *given = textIn(value);
+            given && !given->isEmpty() && (def.type == FieldType::Memo || def.size <= 0 || given->size() <= def.size))
+            return value; // a text that fits is kept as it is, without a copy
         QString text = isText ? value.toString() : valueAsString({def.name, FieldType::Integer, 0, false}, value);
         if (value.typeId() == QMetaType::Bool)
             text = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
@@ -313,8 +318,11 @@ void Cursor::moveTo(int index, bool atBof, bool atEof)
     pos = count == 0 ? -1 : std::clamp(index, 0, count - 1);
     bof_ = atBof || count == 0;
     eof_ = atEof || count == 0;
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
+
+void Cursor::connectNotify(const QMetaMethod &) { heard = true; }
 
 void Cursor::resetRows()
 {

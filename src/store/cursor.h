@@ -147,6 +147,10 @@ protected:
     virtual bool nextAsRead() { return false; }
     // Moves to a row (clamped), sets eof and bof, then tells the controls.
     void moveTo(int index, bool atBof, bool atEof);
+    // The signals are sent once something has been connected to the cursor: a loop over many rows
+    // in code that nothing watches pays nothing for them.
+    void connectNotify(const QMetaMethod &signal) override;
+    bool heard = false;
     void resetRows();
 
     QList<FieldDef> defs;

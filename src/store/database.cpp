@@ -109,7 +109,8 @@ void Statement::bind(int index, const QVariant &value)
         if (texts.size() < index)
             texts.resize(index);
         QByteArray &utf8 = texts[index - 1];
-        utf8 = value.toString().toUtf8();
+        const QString *text = textIn(value);
+        utf8 = text ? text->toUtf8() : value.toString().toUtf8();
         rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
     }
     }

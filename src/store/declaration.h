@@ -69,6 +69,12 @@ inline qint64 integerOf(const QVariant &value)
     }
 }
 
+// The text a QVariant holds, read in place; null when it holds something else.
+inline const QString *textIn(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QString ? static_cast<const QString *>(value.constData()) : nullptr;
+}
+
 QString sqlType(const FieldDef &field);
 // Parses a declared SQL type ("VARCHAR(30)", "INTEGER", "BOOLEAN", "TEXT"); false if unknown.
 bool parseSqlType(const QString &declared, FieldType &type, int &size);

@@ -34,6 +34,7 @@ void Table::open()
     if (open_)
         return;
     Database &db = Database::instance();
+    engine = &db;
     const TableDeclaration decl = db.readStructure(name);
     reference = db.acquire(name);
     version = db.version(name);
@@ -78,7 +79,8 @@ void Table::open()
         throw;
     }
     setState(Browse);
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
 
 void Table::close()
@@ -99,7 +101,8 @@ void Table::close()
     defs.clear();
     nameCache.fill({});
     setState(Inactive);
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
 
 namespace {
@@ -127,7 +130,7 @@ void Table::loadRows(std::optional<qint64> keepRowid)
     stopReading();
     heldOn = restMissing = false;
     held.clear();
-    Statement select(Database::instance(), selectSql);
+    Statement select(*engine, selectSql);
     rows.setColumns(int(defs.size()));
     rowids.clear();
     while (select.step()) {
@@ -158,7 +161,7 @@ void Table::startReading()
         rowids.clear();
         heldOn = restMissing = false;
         held.clear();
-        reading = Statement(Database::instance(), selectSql);
+        reading = Statement(*engine, selectSql);
         readingOn = true;
         seenVersion = *version;
         pos = readNextRow() ? 0 : -1;
@@ -262,7 +265,8 @@ bool Table::firstAsRead()
     eof_ = pos < 0;
     if (pos < 0)
         stopReading();
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
     return true;
 }
 
@@ -279,7 +283,8 @@ bool Table::nextAsRead()
     bof_ = false;
     if (onRow)
         eof_ = false;
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
     return true;
 }
 
@@ -289,7 +294,8 @@ void Table::sync()
         return;
     if (*version != seenVersion) {
         load(currentRowid());
-        emit dataChanged();
+        if (heard)
+            emit dataChanged();
     }
 }
 
@@ -299,7 +305,8 @@ void Table::refresh()
     if (isEditing())
         cancel();
     load(currentRowid());
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
 
 int Table::recordCount() const
@@ -336,8 +343,9 @@ void Table::writeValue(int index, const QVariant &value)
     requireOpen();
     if (!isEditing())
         throw EngineError(QStringLiteral("La tabella '%1' non è in modifica né in inserimento.").arg(name), HcNotEditing);
-    buffer[index] = convertForField(defs[index], value);
-    emit dataChanged();
+    buffer[index] = convertForField(std::as_const(defs)[index], value);
+    if (heard)
+        emit dataChanged();
 }
 
 CellView Table::currentView(int index) const
@@ -372,7 +380,8 @@ void Table::setState(State s)
     if (st == s)
         return;
     st = s;
-    emit stateChanged();
+    if (heard)
+        emit stateChanged();
 }
 
 QString Table::filterEquals(const QString &field, const QString &value)
@@ -442,7 +451,8 @@ void Table::edit()
     }
     buffer = rows.row(pos);
     setState(Edit);
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
 
 void Table::insert()
@@ -455,7 +465,8 @@ void Table::insert()
     buffer.clear(); // the row's room is kept from one new row to the next
     buffer.resize(defs.size());
     setState(Insert);
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
 
 void Table::append() { insert(); }
@@ -465,17 +476,18 @@ bool Table::post()
     requireOpen();
     if (!isEditing())
         return true;
-    emit updateRecord();
+    if (heard)
+        emit updateRecord();
     if (beforePost && !beforePost(*this))
         return false;
     for (int i = 0; i < defs.size(); ++i)
-        if (defs[i].required && buffer[i].isNull())
+        if (std::as_const(defs)[i].required && std::as_const(buffer)[i].isNull())
             throw EngineError(QStringLiteral("Il campo '%1' della tabella '%2' deve avere un valore.").arg(defs[i].name, name),
                               HcRequired);
-    Database &db = Database::instance();
+    Database &db = *engine;
     Statement &stmt = st == Insert ? insertStmt : updateStmt;
     for (int i = 0; i < defs.size(); ++i)
-        stmt.bind(i + 1, buffer[i]);
+        stmt.bind(i + 1, std::as_const(buffer)[i]);
     // Another cursor wrote to the table since this one last read it: the rows kept here are out
     // of date, and are read again after this row is written.
     const bool othersWrote = *version != seenVersion;
@@ -518,7 +530,8 @@ bool Table::post()
     eof_ = bof_ = false;
     buffer.clear();
     setState(Browse);
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
     if (afterPost)
         afterPost(*this);
     return true;
@@ -526,7 +539,7 @@ bool Table::post()
 
 void Table::wrote()
 {
-    *version = Database::instance().nextVersion();
+    *version = engine->nextVersion();
     seenVersion = *version;
 }
 
@@ -543,7 +556,8 @@ void Table::cancel()
         return;
     buffer.clear();
     setState(Browse);
-    emit dataChanged();
+    if (heard)
+        emit dataChanged();
 }
 
 bool Table::remove()

@@ -86,7 +86,8 @@ private:
     void applyFilterText();
 
     QString name;
-    QString reference; // "schema"."dati" while open
+    QString reference;            // "schema"."dati" while open
+    Database *engine = nullptr;   // the connection the table was opened on
     State st = Inactive;
     QList<qint64> rowids;
     QList<QVariant> buffer;
