@@ -497,6 +497,21 @@ private slots:
         b.post();
         QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asInteger(), 99);
 
+        // A control bound to a cursor that code has already walked hears every move from then on.
+        Table walked(QStringLiteral("Persone.db"));
+        walked.open();
+        for (walked.first(); !walked.eof(); walked.next()) {
+        }
+        QSignalSpy moved(&walked, &Table::dataChanged);
+        QSignalSpy states(&walked, &Table::stateChanged);
+        QSignalSpy typed(&walked, &Table::updateRecord);
+        walked.first();
+        walked.edit();
+        walked.post();
+        QVERIFY(moved.count() >= 2);
+        QCOMPARE(states.count(), 2);
+        QCOMPARE(typed.count(), 1);
+
         // Closing drops an edit not yet posted.
         a.edit();
         a.fieldByName(QStringLiteral("Eta")).setAsInteger(5);
