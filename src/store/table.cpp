@@ -201,27 +201,7 @@ void Table::stopReading()
     onRow = false;
 }
 
-QVariant Table::readingValue(int index) const
-{
-    sqlite3_stmt *s = reading.raw();
-    const int col = index + 1;
-    switch (sqlite3_column_type(s, col)) {
-    case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(s, col)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(s, col));
-    case SQLITE_TEXT: {
-        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(s, col));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(s, col)));
-    }
-    case SQLITE_BLOB: {
-        const char *data = static_cast<const char *>(sqlite3_column_blob(s, col));
-        return QVariant(QByteArray(data, sqlite3_column_bytes(s, col)));
-    }
-    default:
-        return QVariant();
-    }
-}
+QVariant Table::readingValue(int index) const { return reading.column(index + 1); }
 
 void Table::readAll()
 {
