@@ -11,6 +11,9 @@
 
 int main(int argc, char *argv[])
 {
+    // The forms the saves use need no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int danneggiati = 0, incoerenti = 0;
     QElapsedTimer t;

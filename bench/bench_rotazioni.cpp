@@ -108,6 +108,8 @@ void foto(const QString &cartella, const QString &lingua)
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
     ImpostaCartellaProgramma(dir.path());
