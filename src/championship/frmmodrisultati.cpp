@@ -42,12 +42,9 @@ private:
 
 } // namespace
 
-TFrmModRisultati::TFrmModRisultati(QWidget *parent) : QDialog(parent)
+TFrmModRisultati::TFrmModRisultati(QWidget *parent)
+    : ModuloRisultati(parent, QStringLiteral("FrmModRisultati"), QStringLiteral("Modalità modifica risultati partite"))
 {
-    setObjectName(QStringLiteral("FrmModRisultati"));
-    setWindowTitle(QStringLiteral("Modalità modifica risultati partite"));
-    TblGiornate = new store::Table(QStringLiteral("Giornate.db"), this);
-    TblGiornate->setObjectName(QStringLiteral("TblGiornate"));
     costruisci();
     TraduciEtichette();
 }
@@ -412,38 +409,4 @@ void TFrmModRisultati::SBsiClick()
         return;
     }
     Salva();
-}
-
-bool TFrmModRisultati::PuoChiudere()
-{
-    return !modificato ||
-           ChiediConfermaDistruttiva(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
-}
-
-void TFrmModRisultati::SBesciClick()
-{
-    if (!PuoChiudere())
-        return;
-    modificato = false;
-    TblGiornate->close();
-    reject();
-}
-
-void TFrmModRisultati::closeEvent(QCloseEvent *event)
-{
-    if (isVisible() && !PuoChiudere()) {
-        event->ignore();
-        return;
-    }
-    modificato = false;
-    QDialog::closeEvent(event);
-}
-
-void TFrmModRisultati::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        SBesciClick();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -3,7 +3,8 @@
 // one go (the correction routine beside the results save).
 #pragma once
 
-#include <QDialog>
+#include "championship/modulorisultati.h"
+
 #include <memory>
 
 class GrigliaGiornata;
@@ -12,11 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace store {
-class Table;
-}
-
-class TFrmModRisultati : public QDialog {
+class TFrmModRisultati : public ModuloRisultati {
     Q_OBJECT
 public:
     static constexpr int NumeroCampi = 20;
@@ -32,16 +29,12 @@ public:
     void cBoxPartitaChange();
     void Button1Click();
     void SBsiClick();
-    void SBesciClick();
 
     int GiornataMostrata() const { return giornataMostrata; }
     int PartitaMostrata() const { return partitaMostrata; }
-    bool Modificato() const { return modificato; }
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -60,12 +53,10 @@ private:
     bool Salva();
     bool MostraGiornata(int numero);
     void MostraPartita(int partita);
-    bool PuoChiudere();
     QString EtichettaPartita(int partita) const;
 
     QLineEdit *P(int k) const;
 
-    store::Table *TblGiornate = nullptr;
     QComboBox *CboxGiornate = nullptr;
     QComboBox *cBoxPartita = nullptr;
     QLabel *Label1 = nullptr;
@@ -79,7 +70,6 @@ private:
 
     int giornataMostrata = 0;
     int partitaMostrata = 0;
-    bool modificato = false;
     bool mostrato = false; // FormShow has run for this showing
     bool occupato = false; // a check or a change is under way: leaving a field checks nothing
 };

@@ -52,12 +52,9 @@ private:
 
 } // namespace
 
-TFrmRisultati::TFrmRisultati(QWidget *parent) : QDialog(parent)
+TFrmRisultati::TFrmRisultati(QWidget *parent)
+    : ModuloRisultati(parent, QStringLiteral("FrmRisultati"), QStringLiteral("Modalità inserimento risultati partite"))
 {
-    setObjectName(QStringLiteral("FrmRisultati"));
-    setWindowTitle(QStringLiteral("Modalità inserimento risultati partite"));
-    TblGiornate = new store::Table(QStringLiteral("Giornate.db"), this);
-    TblGiornate->setObjectName(QStringLiteral("TblGiornate"));
     costruisci();
     FormCreate();
 }
@@ -480,40 +477,4 @@ void TFrmRisultati::SBannullaClick()
     Occupato guardia(occupato);
     P(1)->setFocus(Qt::OtherFocusReason);
     TuttiAsterisco();
-}
-
-bool TFrmRisultati::PuoChiudere()
-{
-    return !modificato ||
-           ChiediConfermaDistruttiva(
-               QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
-}
-
-void TFrmRisultati::SBesciClick()
-{
-    if (!PuoChiudere())
-        return;
-    modificato = false;
-    TblGiornate->close();
-    reject();
-}
-
-void TFrmRisultati::closeEvent(QCloseEvent *event)
-{
-    // The window's close button loses the entries only after the same question as "Esci".
-    if (isVisible() && !PuoChiudere()) {
-        event->ignore();
-        return;
-    }
-    modificato = false;
-    QDialog::closeEvent(event);
-}
-
-void TFrmRisultati::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        SBesciClick();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -3,7 +3,8 @@
 // team and every result in Class.db, all in one transaction.
 #pragma once
 
-#include <QDialog>
+#include "championship/modulorisultati.h"
+
 #include <array>
 #include <memory>
 
@@ -14,11 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace store {
-class Table;
-}
-
-class TFrmRisultati : public QDialog {
+class TFrmRisultati : public ModuloRisultati {
     Q_OBJECT
 public:
     static constexpr int NumeroCampi = 20; // P1 ... P20, SQ1 ... SQ20
@@ -35,16 +32,12 @@ public:
     void CboxGiornateChange();
     void SBsiClick();
     void SBannullaClick();
-    void SBesciClick();
 
     // The matchday whose record is on show; 0 when none is.
     int GiornataMostrata() const { return giornataMostrata; }
-    bool Modificato() const { return modificato; }
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -79,11 +72,9 @@ private:
     void RipristinaCombo();
     // The typed matchday is the one on show; otherwise the change runs instead, and false.
     bool ComboAllineata();
-    bool PuoChiudere();
 
     QLineEdit *P(int k) const;
 
-    store::Table *TblGiornate = nullptr;
     QComboBox *CboxGiornate = nullptr;
     QLabel *LabTitolo = nullptr;
     QLabel *LabTitolo2 = nullptr;
@@ -94,7 +85,6 @@ private:
 
     int numeroSquadre = 0;
     int giornataMostrata = 0;
-    bool modificato = false;
     bool giocata = false;   // the matchday on show is played: no field is open
     bool attivato = false;  // FormActivate has run for this showing
     bool occupato = false;  // a check or a matchday change is under way: leaving a field checks nothing

@@ -1,0 +1,50 @@
+#include "championship/modulorisultati.h"
+
+#include "core/messaggi.h"
+#include "store/table.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+ModuloRisultati::ModuloRisultati(QWidget *parent, const QString &nomeModulo, const QString &titolo) : QDialog(parent)
+{
+    setObjectName(nomeModulo);
+    setWindowTitle(titolo);
+    TblGiornate = new store::Table(QStringLiteral("Giornate.db"), this);
+    TblGiornate->setObjectName(QStringLiteral("TblGiornate"));
+}
+
+bool ModuloRisultati::PuoChiudere()
+{
+    return !modificato ||
+           ChiediConfermaDistruttiva(QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?"));
+}
+
+void ModuloRisultati::SBesciClick()
+{
+    if (!PuoChiudere())
+        return;
+    modificato = false;
+    TblGiornate->close();
+    reject();
+}
+
+void ModuloRisultati::closeEvent(QCloseEvent *event)
+{
+    // The window's close button loses the entries only after the same question as "Esci".
+    if (isVisible() && !PuoChiudere()) {
+        event->ignore();
+        return;
+    }
+    modificato = false;
+    QDialog::closeEvent(event);
+}
+
+void ModuloRisultati::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        SBesciClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

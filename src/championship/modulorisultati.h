@@ -1,0 +1,27 @@
+// What the results entry and the results correction share: the calendar's table, the changes not
+// yet saved, and a way out (Esci, Escape, the window's close box) that drops them only after the
+// same question, with No as the default.
+#pragma once
+
+#include <QDialog>
+
+namespace store {
+class Table;
+}
+
+class ModuloRisultati : public QDialog {
+    Q_OBJECT
+public:
+    void SBesciClick();
+    bool Modificato() const { return modificato; }
+
+protected:
+    ModuloRisultati(QWidget *parent, const QString &nomeModulo, const QString &titolo);
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // True when nothing is changed, or the user agrees to drop the changes.
+    bool PuoChiudere();
+
+    store::Table *TblGiornate = nullptr;
+    bool modificato = false;
+};
