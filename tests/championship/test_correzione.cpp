@@ -338,6 +338,15 @@ private slots:
         program->boxes.setNextAnswer(false);
         pulsante(form.get(), "SBesci")->click();
         QVERIFY(form->isVisible());
+        // Escape and the window's close box ask the same question; No keeps the entries.
+        program->boxes.setNextAnswer(false);
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        QVERIFY(form->isVisible());
+        program->boxes.setNextAnswer(false);
+        form->close();
+        QVERIFY(form->isVisible());
+        QCOMPARE(program->boxes.count(), 3);
+        QVERIFY(form->Modificato());
         program->boxes.setNextAnswer(true);
         pulsante(form.get(), "SBesci")->click();
         QVERIFY(!form->isVisible());
