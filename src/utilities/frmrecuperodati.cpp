@@ -41,12 +41,7 @@ void TFrmRecuperoDati::costruisci()
         l->setFixedSize(200, 180);
     LabelWork = creaLabelWork(this);
     LabelDone = creaLabelDone(this, QStringLiteral("Recupero dati effettuato."));
-    LabelTitoloResoconto = createLabel(this, QStringLiteral("LabelTitoloResoconto"),
-                                       QStringLiteral("Resoconto dei file da copiare:"), true);
-    Label3 = createLabel(this, QStringLiteral("Label3"), QStringLiteral("Copiati:"));
-    LabelCopiati = creaContatore(this, "LabelCopiati", true);
-    Label4 = createLabel(this, QStringLiteral("Label4"), QStringLiteral("Non copiati:"));
-    LabelConErrore = creaContatore(this, "LabelConErrore", false);
+    resoconto = std::make_unique<Resoconto>(this);
     Label2 = createLabel(this, QStringLiteral("Label2"), QStringLiteral("Dettagli backup selezionato:"));
     LabelDettaglioBackup = createLabel(this, QStringLiteral("LabelDettaglioBackup"), QStringLiteral("Nessun dettaglio."));
     LabelDettaglioBackup->setMinimumWidth(320);
@@ -64,16 +59,7 @@ void TFrmRecuperoDati::costruisci()
     liste->addWidget(ListBoxCartelle, 1, 0);
     liste->addWidget(Label1, 0, 1);
     liste->addWidget(ListBoxFile, 1, 1);
-    auto *resoconto = new QGridLayout;
-    resoconto->addWidget(LabelTitoloResoconto, 0, 0, 1, 2);
-    resoconto->addWidget(Label3, 1, 0);
-    resoconto->addWidget(LabelCopiati, 1, 1);
-    resoconto->addWidget(Label4, 2, 0);
-    resoconto->addWidget(LabelConErrore, 2, 1);
-    resoconto->setRowStretch(3, 1);
-    resoconto->addWidget(LabelWork, 4, 0, 1, 2);
-    resoconto->addWidget(LabelDone, 5, 0, 1, 2);
-    liste->addLayout(resoconto, 1, 2);
+    liste->addLayout(resoconto->disponi(LabelWork, LabelDone), 1, 2);
     liste->setColumnMinimumWidth(2, 240);
 
     auto *comandi = new QHBoxLayout;
@@ -105,8 +91,9 @@ void TFrmRecuperoDati::FormCreate()
 
 void TFrmRecuperoDati::TraduciEtichette()
 {
-    TraduciSeTabellaLingua({Label5, Label1, LabelWork, LabelDone, LabelTitoloResoconto, Label3, LabelCopiati, Label4,
-                            LabelConErrore, Label2, LabelDettaglioBackup, ButtonElimina, sbEsci});
+    TraduciSeTabellaLingua({Label5, Label1, LabelWork, LabelDone, resoconto->LabelTitoloResoconto, resoconto->Label3,
+                            resoconto->LabelCopiati, resoconto->Label4, resoconto->LabelConErrore, Label2,
+                            LabelDettaglioBackup, ButtonElimina, sbEsci});
 }
 
 void TFrmRecuperoDati::leggiCartelle()
@@ -118,8 +105,7 @@ void TFrmRecuperoDati::leggiCartelle()
 
 void TFrmRecuperoDati::aggiornaContatori()
 {
-    LabelCopiati->setText(QString::number(nCopiati));
-    LabelConErrore->setText(QString::number(nNonCopiati));
+    resoconto->mostra(nCopiati, nNonCopiati);
 }
 
 void TFrmRecuperoDati::ListBoxCartelleClick()

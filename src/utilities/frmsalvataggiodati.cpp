@@ -46,12 +46,7 @@ void TFrmSalvataggioDati::costruisci()
         l->setFixedSize(200, 180);
     LabelWork = creaLabelWork(this);
     LabelDone = creaLabelDone(this, QStringLiteral("Salvataggio dati effettuato."));
-    LabelTitoloResoconto = createLabel(this, QStringLiteral("LabelTitoloResoconto"),
-                                       QStringLiteral("Resoconto dei file da copiare:"), true);
-    Label3 = createLabel(this, QStringLiteral("Label3"), QStringLiteral("Copiati:"));
-    LabelCopiati = creaContatore(this, "LabelCopiati", true);
-    Label4 = createLabel(this, QStringLiteral("Label4"), QStringLiteral("Non copiati:"));
-    LabelConErrore = creaContatore(this, "LabelConErrore", false);
+    resoconto = std::make_unique<Resoconto>(this);
     Label2 = createLabel(this, QStringLiteral("Label2"), QStringLiteral("Cartella salvataggio dati:"));
     EditPathSalvataggio = createNamed<QLineEdit>(this, QStringLiteral("EditPathSalvataggio"));
     EditPathSalvataggio->setReadOnly(true);
@@ -66,16 +61,7 @@ void TFrmSalvataggioDati::costruisci()
     liste->addWidget(ListBoxTabelle, 1, 0);
     liste->addWidget(Label1, 0, 1);
     liste->addWidget(ListBoxFile, 1, 1);
-    auto *resoconto = new QGridLayout;
-    resoconto->addWidget(LabelTitoloResoconto, 0, 0, 1, 2);
-    resoconto->addWidget(Label3, 1, 0);
-    resoconto->addWidget(LabelCopiati, 1, 1);
-    resoconto->addWidget(Label4, 2, 0);
-    resoconto->addWidget(LabelConErrore, 2, 1);
-    resoconto->setRowStretch(3, 1);
-    resoconto->addWidget(LabelWork, 4, 0, 1, 2);
-    resoconto->addWidget(LabelDone, 5, 0, 1, 2);
-    liste->addLayout(resoconto, 1, 2);
+    liste->addLayout(resoconto->disponi(LabelWork, LabelDone), 1, 2);
     liste->setColumnMinimumWidth(2, 240);
 
     auto *comandi = new QHBoxLayout;
@@ -118,14 +104,13 @@ void TFrmSalvataggioDati::FormCreate()
 
 void TFrmSalvataggioDati::TraduciEtichette()
 {
-    TraduciSeTabellaLingua({Label5, Label1, LabelWork, LabelDone, LabelTitoloResoconto, Label3, LabelCopiati, Label4,
-                            LabelConErrore, Label2, sbEsci});
+    TraduciSeTabellaLingua({Label5, Label1, LabelWork, LabelDone, resoconto->LabelTitoloResoconto, resoconto->Label3,
+                            resoconto->LabelCopiati, resoconto->Label4, resoconto->LabelConErrore, Label2, sbEsci});
 }
 
 void TFrmSalvataggioDati::aggiornaContatori()
 {
-    LabelCopiati->setText(QString::number(nCopiati));
-    LabelConErrore->setText(QString::number(nNonCopiati));
+    resoconto->mostra(nCopiati, nNonCopiati);
 }
 
 void TFrmSalvataggioDati::BitBtn2Click()

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "utilities/lavorolungo.h"
+#include "utilities/stileutilita.h"
 
 #include <QDialog>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -38,11 +40,7 @@ private:
     QListWidget *ListBoxFile = nullptr;
     QLabel *LabelWork = nullptr;
     QLabel *LabelDone = nullptr;
-    QLabel *LabelTitoloResoconto = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *LabelCopiati = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *LabelConErrore = nullptr;
+    std::unique_ptr<Resoconto> resoconto;
     QLabel *Label2 = nullptr;
     QLineEdit *EditPathSalvataggio = nullptr;
     QPushButton *BitBtn2 = nullptr;
