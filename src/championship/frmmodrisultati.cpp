@@ -28,18 +28,6 @@ const QString MsgSetErrato = QStringLiteral("E' stato immesso un valore di set e
 
 QString Campo(const char *prefisso, int k) { return GrigliaGiornata::Campo(prefisso, k); }
 
-class Occupato {
-public:
-    explicit Occupato(bool &flag) : flag(flag), prima(flag) { flag = true; }
-    ~Occupato() { flag = prima; }
-    Occupato(const Occupato &) = delete;
-    Occupato &operator=(const Occupato &) = delete;
-
-private:
-    bool &flag;
-    bool prima;
-};
-
 } // namespace
 
 TFrmModRisultati::TFrmModRisultati(QWidget *parent)

@@ -71,5 +71,4 @@ private:
     int giornataMostrata = 0;
     int partitaMostrata = 0;
     bool mostrato = false; // FormShow has run for this showing
-    bool occupato = false; // a check or a change is under way: leaving a field checks nothing
 };

@@ -37,19 +37,6 @@ constexpr int CampiSempreAbilitati = 4;
 
 QString Campo(const char *prefisso, int k) { return QLatin1String(prefisso) + QString::number(k); }
 
-// Sets a flag for the lifetime of the guard.
-class Occupato {
-public:
-    explicit Occupato(bool &flag) : flag(flag), prima(flag) { flag = true; }
-    ~Occupato() { flag = prima; }
-    Occupato(const Occupato &) = delete;
-    Occupato &operator=(const Occupato &) = delete;
-
-private:
-    bool &flag;
-    bool prima;
-};
-
 } // namespace
 
 TFrmRisultati::TFrmRisultati(QWidget *parent)

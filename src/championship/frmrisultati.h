@@ -87,5 +87,4 @@ private:
     int giornataMostrata = 0;
     bool giocata = false;   // the matchday on show is played: no field is open
     bool attivato = false;  // FormActivate has run for this showing
-    bool occupato = false;  // a check or a matchday change is under way: leaving a field checks nothing
 };

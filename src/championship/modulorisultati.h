@@ -22,6 +22,20 @@ protected:
     // True when nothing is changed, or the user agrees to drop the changes.
     bool PuoChiudere();
 
+    // Sets a flag for the lifetime of the guard.
+    class Occupato {
+    public:
+        explicit Occupato(bool &flag) : flag(flag), prima(flag) { flag = true; }
+        ~Occupato() { flag = prima; }
+        Occupato(const Occupato &) = delete;
+        Occupato &operator=(const Occupato &) = delete;
+
+    private:
+        bool &flag;
+        bool prima;
+    };
+
     store::Table *TblGiornate = nullptr;
     bool modificato = false;
+    bool occupato = false; // a check or a change is under way: leaving a field checks nothing
 };
