@@ -58,6 +58,8 @@ public:
     static Database &instance();
     // Closes the connection (at program end, or when a test's folder goes away).
     static void shutdown();
+    // True while this connection is the open one (a cursor's statements belong to it).
+    static bool isOpen(const Database *db) { return db && current.get() == db; }
 
     ~Database();
     Database(const Database &) = delete;

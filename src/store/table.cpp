@@ -23,6 +23,13 @@ void Table::setFileName(const QString &fileName)
     name = fileName;
 }
 
+Database &Table::connection() const
+{
+    if (!Database::isOpen(engine))
+        throw EngineError(QStringLiteral("La tabella '%1' non è aperta.").arg(name), HcNotEditing);
+    return *engine;
+}
+
 void Table::requireOpen() const
 {
     if (!open_)
@@ -94,7 +101,9 @@ void Table::close()
     insertStmt = Statement();
     updateStmt = Statement();
     deleteStmt = Statement();
-    Database::instance().release(name);
+    if (Database::isOpen(engine)) // a connection closed meanwhile holds nothing to give back
+        engine->release(name);
+    engine = nullptr;
     open_ = false;
     resetRows();
     rowids.clear();
@@ -130,7 +139,7 @@ void Table::loadRows(std::optional<qint64> keepRowid)
     stopReading();
     heldOn = restMissing = false;
     held.clear();
-    Statement select(*engine, selectSql);
+    Statement select(connection(), selectSql);
     rows.setColumns(int(defs.size()));
     rowids.clear();
     while (select.step()) {
@@ -161,7 +170,7 @@ void Table::startReading()
         rowids.clear();
         heldOn = restMissing = false;
         held.clear();
-        reading = Statement(*engine, selectSql);
+        reading = Statement(connection(), selectSql);
         readingOn = true;
         seenVersion = *version;
         pos = readNextRow() ? 0 : -1;
@@ -464,7 +473,7 @@ bool Table::post()
         if (std::as_const(defs)[i].required && std::as_const(buffer)[i].isNull())
             throw EngineError(QStringLiteral("Il campo '%1' della tabella '%2' deve avere un valore.").arg(defs[i].name, name),
                               HcRequired);
-    Database &db = *engine;
+    Database &db = connection();
     Statement &stmt = st == Insert ? insertStmt : updateStmt;
     for (int i = 0; i < defs.size(); ++i)
         stmt.bind(i + 1, std::as_const(buffer)[i]);
@@ -519,7 +528,7 @@ bool Table::post()
 
 void Table::wrote()
 {
-    *version = engine->nextVersion();
+    *version = connection().nextVersion();
     seenVersion = *version;
 }
 
@@ -555,6 +564,7 @@ bool Table::remove()
         return false;
     if (beforeDelete && !beforeDelete(*this))
         return false;
+    connection();
     deleteStmt.reset();
     deleteStmt.bind(1, rowids[pos]);
     try {

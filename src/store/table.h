@@ -114,6 +114,8 @@ private:
     bool heldOn = false;
     bool restMissing = false; // earlier rows added one after another are not in the store either
     std::optional<qint64> currentRowid() const;
+    // The connection the table was opened on; an engine error once that connection has closed.
+    Database &connection() const;
 
     Statement insertStmt;
     Statement updateStmt;

@@ -339,6 +339,15 @@ private slots:
         QCOMPARE(nameOf(t), QStringLiteral("P1"));
         t.next(); // the connection closes with this cursor halfway
         Database::shutdown();
+        // Its statements went with the connection: a write is an engine error, never a crash.
+        QCOMPARE(helpContextOf([&] {
+                     t.append();
+                     t.fieldByName(QStringLiteral("Nome")).setAsString(QStringLiteral("Z"));
+                     t.post();
+                 }),
+                 int(HcNotEditing));
+        t.cancel();
+        QCOMPARE(helpContextOf([&] { t.remove(); }), int(HcNotEditing));
         t.close();
         Table fresh(QStringLiteral("Persone.db"));
         fresh.open();
