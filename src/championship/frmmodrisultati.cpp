@@ -131,19 +131,6 @@ int TFrmModRisultati::exec()
     return QDialog::exec();
 }
 
-void TFrmModRisultati::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (mostrato)
-        return;
-    mostrato = true;
-    try {
-        FormShow();
-    } catch (const store::EngineError &e) {
-        MostraErrore(e.message());
-    }
-}
-
 void TFrmModRisultati::FormShow()
 {
     Occupato guardia(occupato);

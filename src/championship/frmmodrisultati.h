@@ -34,7 +34,7 @@ public:
     int PartitaMostrata() const { return partitaMostrata; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void PrimaMostra() override { FormShow(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -70,5 +70,4 @@ private:
 
     int giornataMostrata = 0;
     int partitaMostrata = 0;
-    bool mostrato = false; // FormShow has run for this showing
 };

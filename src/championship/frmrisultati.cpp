@@ -146,19 +146,6 @@ int TFrmRisultati::exec()
     return QDialog::exec();
 }
 
-void TFrmRisultati::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (attivato)
-        return;
-    attivato = true;
-    try {
-        FormActivate();
-    } catch (const store::EngineError &e) {
-        MostraErrore(e.message());
-    }
-}
-
 // ---- activation and matchday change --------------------------------------------------------------
 
 void TFrmRisultati::FormActivate()

@@ -37,7 +37,7 @@ public:
     int GiornataMostrata() const { return giornataMostrata; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void PrimaMostra() override { FormActivate(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -86,5 +86,4 @@ private:
     int numeroSquadre = 0;
     int giornataMostrata = 0;
     bool giocata = false;   // the matchday on show is played: no field is open
-    bool attivato = false;  // FormActivate has run for this showing
 };

@@ -1,10 +1,12 @@
 #include "championship/modulorisultati.h"
 
 #include "core/messaggi.h"
+#include "store/engineerror.h"
 #include "store/table.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 ModuloRisultati::ModuloRisultati(QWidget *parent, const QString &nomeModulo, const QString &titolo) : QDialog(parent)
 {
@@ -27,6 +29,19 @@ void ModuloRisultati::SBesciClick()
     modificato = false;
     TblGiornate->close();
     reject();
+}
+
+void ModuloRisultati::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (mostrato)
+        return;
+    mostrato = true;
+    try {
+        PrimaMostra();
+    } catch (const store::EngineError &e) {
+        MostraErrore(e.message());
+    }
 }
 
 void ModuloRisultati::closeEvent(QCloseEvent *event)

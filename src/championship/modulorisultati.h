@@ -17,6 +17,9 @@ public:
 
 protected:
     ModuloRisultati(QWidget *parent, const QString &nomeModulo, const QString &titolo);
+    // The form's own work at its first showing (an engine error becomes an error box).
+    virtual void PrimaMostra() = 0;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     // True when nothing is changed, or the user agrees to drop the changes.
@@ -38,4 +41,7 @@ protected:
     store::Table *TblGiornate = nullptr;
     bool modificato = false;
     bool occupato = false; // a check or a change is under way: leaving a field checks nothing
+
+private:
+    bool mostrato = false; // PrimaMostra has run
 };
