@@ -1,4 +1,4 @@
-// The 231 standard rows of lingua.db. The Italian key is the caption as the forms show it, with its
+// The rows of lingua.db: the 231 standard ones, then those added later. The Italian key is the caption as the forms show it, with its
 // apostrophes removed (the lookup strips them before searching). Order follows the screens; some keys
 // occur twice on purpose, and the lookup takes whichever matching row comes first.
 #include "store/righelingua.h"
@@ -300,4 +300,6 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
      "S t a t i s t i q u e s   p a r   é q u i p e"},
     {"Quoz.set", "Set quot.", "Quot. sets"},
     {"Posizione partenza palleggiatore:", "Dribbler starting position:", "Position de départ du passeur"},
+
+    // rows added after the standard ones
 };

@@ -7,5 +7,8 @@ struct RigaLingua {
     const char *francais;
 };
 
-inline constexpr int NumeroRigheLingua = 231;
+// The first rows are the standard ones every table has had from the start; rows added later follow
+// them, and a table from before gains them at the next start with its own rows left as they are.
+inline constexpr int NumeroRigheLinguaStandard = 231;
+inline constexpr int NumeroRigheLingua = NumeroRigheLinguaStandard;
 extern const RigaLingua RigheLingua[NumeroRigheLingua];

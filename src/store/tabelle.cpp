@@ -328,13 +328,21 @@ void fillLingua()
 {
     Table lingua(QStringLiteral("lingua.db"));
     lingua.open();
-    if (lingua.recordCount() >= NumeroRigheLingua)
+    const int stored = lingua.recordCount();
+    if (stored >= NumeroRigheLingua)
         return;
     Transaction transaction;
-    lingua.first();
-    while (!lingua.isEmpty())
-        lingua.remove();
-    for (const RigaLingua &riga : RigheLingua) {
+    // A table holding the standard rows keeps them, edits included, and gains the rows added
+    // since; a shorter one is filled anew.
+    int from = stored;
+    if (stored < NumeroRigheLinguaStandard) {
+        from = 0;
+        lingua.first();
+        while (!lingua.isEmpty())
+            lingua.remove();
+    }
+    for (int i = from; i < NumeroRigheLingua; ++i) {
+        const RigaLingua &riga = RigheLingua[i];
         lingua.append();
         lingua.fieldByName(QStringLiteral("Italiano")).setAsString(QString::fromUtf8(riga.italiano));
         lingua.fieldByName(QStringLiteral("English")).setAsString(QString::fromUtf8(riga.english));
