@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils
   qt6-translations-l10n
   openbox xdotool x11-apps x11-utils
+  ccache
 )
 
 missing=()

@@ -292,6 +292,14 @@ private slots:
         TempProgramFolder folder;
         ScriptedMessages boxes;
         CreaTabelle();
+        auto removeLastRows = [](int keep) {
+            Table t(QStringLiteral("lingua.db"));
+            t.open();
+            while (t.recordCount() > keep) {
+                t.last();
+                t.remove();
+            }
+        };
         {
             Table t(QStringLiteral("lingua.db"));
             t.open();
@@ -300,22 +308,23 @@ private slots:
             t.fieldByName(QStringLiteral("English")).setAsString(QStringLiteral("Calendario dell'utente"));
             t.post();
         }
+        // A table from before the rows added later: it gains them and keeps its own texts.
+        removeLastRows(NumeroRigheLinguaStandard);
         Database::shutdown();
         CreaTabelle();
-        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("English")).first(),
-                 QStringLiteral("Calendario dell'utente")); // 231 rows, even edited: untouched
-        {
-            Table t(QStringLiteral("lingua.db"));
-            t.open();
-            t.last();
-            t.remove();
-        }
+        QStringList english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+        QCOMPARE(english.size(), NumeroRigheLingua);
+        QCOMPARE(english.first(), QStringLiteral("Calendario dell'utente"));
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).last(),
+                 QString::fromUtf8(RigheLingua[NumeroRigheLingua - 1].italiano));
+        // Short of the standard rows: filled anew.
+        removeLastRows(NumeroRigheLinguaStandard - 1);
         Database::shutdown();
         CreaTabelle();
-        const QStringList english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+        english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
         QCOMPARE(english.size(), NumeroRigheLingua);
         QCOMPARE(english.first(), QStringLiteral("Calendar"));
-        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).last(),
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).at(NumeroRigheLinguaStandard - 1),
                  QStringLiteral("Posizione partenza palleggiatore:"));
     }
 
