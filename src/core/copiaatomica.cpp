@@ -33,6 +33,8 @@ bool ScriviSuDisco(const QString &percorso)
         return false;
     const bool ok = ::fsync(fd) == 0;
     ::close(fd);
+    if (ok)
+        AvvisaOsservatoreDisco(PassoDisco::SuDisco, percorso);
     return ok;
 #else
     QFile f(percorso);
@@ -63,6 +65,7 @@ bool SpostaSopra(const QString &da, const QString &a, bool sincronizza)
     std::filesystem::rename(QFile::encodeName(da).toStdString(), QFile::encodeName(a).toStdString(), ec);
     if (ec)
         return false;
+    AvvisaOsservatoreDisco(PassoDisco::Spostato, da, a);
     if (sincronizza)
         SincronizzaCartella(QFileInfo(a).absolutePath());
     return true;

@@ -140,6 +140,7 @@ bool CopiaFile(const QString &origine, const QString &destinazione)
         return false;
     }
 
+    AvvisaOsservatoreDisco(PassoDisco::Scritto, destinazione);
     copia.setFileTime(sorgente.fileTime(QFileDevice::FileModificationTime),
                       QFileDevice::FileModificationTime);
     copia.close();
@@ -151,4 +152,16 @@ bool CopiaFile(const QString &origine, const QString &destinazione)
         | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
     QFile::setPermissions(destinazione, sorgente.permissions() & bitsDelFile);
     return true;
+}
+
+std::function<void(PassoDisco, const QString &, const QString &)> &OsservatoreDisco()
+{
+    static std::function<void(PassoDisco, const QString &, const QString &)> osservatore;
+    return osservatore;
+}
+
+void AvvisaOsservatoreDisco(PassoDisco passo, const QString &percorso, const QString &nuovoNome)
+{
+    if (OsservatoreDisco())
+        OsservatoreDisco()(passo, percorso, nuovoNome);
 }

@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QDate>
 #include <QString>
+#include <functional>
 
 // The first n characters of the text; the whole text when n reaches past its end, an empty text
 // when n is zero or negative.
@@ -30,3 +31,11 @@ QString AnnoOggi();
 // time and permissions. False when both paths name the same file, when the source cannot be
 // opened, when the destination cannot be created or written (a half-written copy is removed).
 bool CopiaFile(const QString &origine, const QString &destinazione);
+
+// What a test that models a power cut hears of the files the program writes itself (SQLite's own
+// writes it hears through SQLite's file layer): a file written by CopiaFile or a mark written whole,
+// not yet forced to disk; a file forced to disk (ScriviSuDisco); a file renamed (SpostaSopra, with
+// its new name). Unset in the program.
+enum class PassoDisco { Scritto, SuDisco, Spostato };
+std::function<void(PassoDisco passo, const QString &percorso, const QString &nuovoNome)> &OsservatoreDisco();
+void AvvisaOsservatoreDisco(PassoDisco passo, const QString &percorso, const QString &nuovoNome = QString());

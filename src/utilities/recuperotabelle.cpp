@@ -2,6 +2,7 @@
 
 #include "core/cartella.h"
 #include "core/copiaatomica.h"
+#include "core/helpers.h"
 #include "store/database.h"
 #include "store/verificatabella.h"
 #include "utilities/cartellebackup.h"
@@ -179,6 +180,7 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(ContenutoRecuperoAnnullato);
         file.close();
+        AvvisaOsservatoreDisco(PassoDisco::Scritto, segno);
         ScriviSuDisco(segno);
     }
     auto puntoDiGuasto = [] {

@@ -476,9 +476,10 @@ QList<SalvataggioProva> SalvataggiTraTabelle(int n, int giornata)
     return out;
 }
 
-EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long stride)
+EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long stride, crashvfs::Cut taglio)
 {
     crashvfs::install();
+    crashvfs::setCut(crashvfs::Cut::Kill);
     EsitoProva esito;
     const QString modello = work + QStringLiteral("/prima");
     QDir().mkpath(modello);
@@ -507,6 +508,8 @@ EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long s
         return esito;
     }
     Fotografia dopo = fotografiaDi(prova);
+    // What the save itself leaves, which a power cut right after it must find whole.
+    const Fotografia finale = dopo;
     if (s.senzaGuasto) {
         if (dopo != prima) {
             esito.dettagli << QStringLiteral("%1: the failed save does not put everything back").arg(s.nome);
@@ -529,7 +532,9 @@ EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long s
         return esito;
     }
 
-    for (long passo = 1; passo <= esito.passi; passo += stride) {
+    crashvfs::setCut(taglio);
+    const long ultimo = taglio == crashvfs::Cut::PowerLoss ? esito.passi + 1 : esito.passi;
+    for (long passo = 1; passo <= ultimo; passo += stride) {
         copiaCartella(modello, prova);
         const long r = eseguiFiglio(s, prova, passo);
         ++esito.provati;
@@ -540,13 +545,21 @@ EsitoProva ProvaOgniPasso(const SalvataggioProva &s, const QString &work, long s
         }
         ImpostaCartellaProgramma(prova);
         bool danneggiato = false;
-        const QString errore = controllaAvvio(prima, dopo, &danneggiato);
+        const bool dopoIlSalvataggio = passo > esito.passi;
+        const QString errore = dopoIlSalvataggio ? controllaAvvio(finale, finale, &danneggiato)
+                                                 : controllaAvvio(prima, dopo, &danneggiato);
         store::Database::shutdown();
         if (errore.isEmpty())
             continue;
         (danneggiato ? esito.danneggiati : esito.incoerenti)++;
-        esito.dettagli << QStringLiteral("%1, step %2 of %3: %4").arg(s.nome).arg(passo).arg(esito.passi).arg(errore);
+        esito.dettagli << QStringLiteral("%1, %2 %3 of %4: %5")
+                              .arg(s.nome, taglio == crashvfs::Cut::PowerLoss ? QStringLiteral("power cut at step")
+                                                                               : QStringLiteral("step"))
+                              .arg(passo)
+                              .arg(esito.passi)
+                              .arg(errore);
     }
+    crashvfs::setCut(crashvfs::Cut::Kill);
     ImpostaCartellaProgramma(QString());
     return esito;
 }

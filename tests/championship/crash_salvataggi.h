@@ -4,6 +4,8 @@
 // Shared by the test (a few teams, every step) and the longer run in bench/.
 #pragma once
 
+#include "support/crashvfs.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,7 +38,7 @@ QString NomeSquadra(int squadre, int k);
 
 struct EsitoProva {
     long passi = 0;        // disk steps of one uninterrupted save
-    int provati = 0;       // kills tried
+    int provati = 0;       // kills (or power cuts) tried
     int danneggiati = 0;   // a table not intact, or a box at the next start
     int incoerenti = 0;    // tables between the two states, or standings that disagree
     QStringList dettagli;  // one line per failure
@@ -44,8 +46,11 @@ struct EsitoProva {
 
 // Kills the save at every step from 1 to the last (every stride-th one), each time in a copy of
 // the prepared folder (with its subfolders) below work, and checks the folder as the next start
-// finds it, an interrupted restore completed first as the main window does.
-EsitoProva ProvaOgniPasso(const SalvataggioProva &salvataggio, const QString &work, long stride = 1);
+// finds it, an interrupted restore completed first as the main window does. With a power cut,
+// the writes not yet on disk are lost at each step, and one more cut comes right after the save,
+// which must then be found whole: a save that said it was done is never lost.
+EsitoProva ProvaOgniPasso(const SalvataggioProva &salvataggio, const QString &work, long stride = 1,
+                          crashvfs::Cut taglio = crashvfs::Cut::Kill);
 
 // The standings recomputed from the played matchdays equal Class.db; otherwise why not.
 bool ClassificaCoerente(QString *why = nullptr);

@@ -9,6 +9,13 @@
 
 namespace crashvfs {
 
+// How the process stops at its step: killed (everything written so far is kept, as the system's
+// cache keeps it), or a power cut (every write since the file's last sync is lost, or on even steps
+// only some of the latest ones; a file the program wrote itself and did not force to disk loses its
+// content). A power cut can also come right after the save, at the step after the last one.
+enum class Cut { Kill, PowerLoss };
+void setCut(Cut how);
+
 // Registers the shim as SQLite's default file system layer (once; harmless while not counting).
 void install();
 
