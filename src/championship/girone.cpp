@@ -37,10 +37,104 @@ bool ComponentiPari(const Adiacenze &libero, Maschera insieme)
     return true;
 }
 
+// The smallest cut between `s` and `t` (every pair one unit each way): its value,
+// and in `lato` the places on the side of `s`.
+int TaglioMinimo(const Adiacenze &libero, int s, int t, Maschera &lato)
+{
+    // Residual capacities: cap[a] holds b when a unit can still go from a to b; doppio[a] holds b
+    // when a second unit can (a flow sent back along a pair frees it twice).
+    Adiacenze cap = libero;
+    Adiacenze doppio{};
+    int flusso = 0;
+    for (;;) {
+        std::array<int, MaxPosti> da{};
+        Maschera visti = bit(s);
+        std::array<int, MaxPosti> coda{};
+        int testa = 0, fine = 0;
+        coda[std::size_t(fine++)] = s;
+        while (testa < fine && !(visti & bit(t))) {
+            const int a = coda[std::size_t(testa++)];
+            for (Maschera m = (cap[std::size_t(a)] | doppio[std::size_t(a)]) & ~visti; m; m &= m - 1) {
+                const int b = std::countr_zero(m);
+                visti |= bit(b);
+                da[std::size_t(b)] = a;
+                coda[std::size_t(fine++)] = b;
+            }
+        }
+        if (!(visti & bit(t))) {
+            lato = visti;
+            return flusso;
+        }
+        for (int b = t; b != s; b = da[std::size_t(b)]) {
+            const int a = da[std::size_t(b)];
+            if (doppio[std::size_t(a)] & bit(b))
+                doppio[std::size_t(a)] &= ~bit(b);
+            else
+                cap[std::size_t(a)] &= ~bit(b);
+            // The way back: a unit sent from a to b can be undone, freeing the pair's own unit too.
+            if (cap[std::size_t(b)] & bit(a))
+                doppio[std::size_t(b)] |= bit(a);
+            else
+                cap[std::size_t(b)] |= bit(a);
+        }
+        ++flusso;
+    }
+}
+
+// Every matchday pairs each place with another, so it crosses any cut that leaves an odd number of
+// places on each side at least once: each such cut needs as many pairs as matchdays are left. The
+// smallest odd cut is one of the cuts of the Gomory-Hu tree (built here by Gusfield's method).
+bool TagliDispariBastano(const Adiacenze &libero, int n, int turni)
+{
+    if (turni <= 1)
+        return true; // one matchday: the components' parity already says it
+    std::array<int, MaxPosti> padre{};
+    std::array<int, MaxPosti> peso{};
+    for (int s = 1; s < n; ++s) {
+        const int t = padre[std::size_t(s)];
+        Maschera lato = 0;
+        const int valore = TaglioMinimo(libero, s, t, lato);
+        if (valore < turni && std::popcount(lato) % 2 != 0)
+            return false;
+        peso[std::size_t(s)] = valore;
+        for (int i = 0; i < n; ++i)
+            if (i != s && (lato & bit(i)) && padre[std::size_t(i)] == t)
+                padre[std::size_t(i)] = s;
+        if (lato & bit(padre[std::size_t(t)])) {
+            padre[std::size_t(s)] = padre[std::size_t(t)];
+            padre[std::size_t(t)] = s;
+            peso[std::size_t(s)] = peso[std::size_t(t)];
+            peso[std::size_t(t)] = valore;
+        }
+    }
+    // The tree's cuts: the places below each edge, counted from the leaves up.
+    std::array<int, MaxPosti> sotto{};
+    std::array<int, MaxPosti> profondita{};
+    for (int v = 1; v < n; ++v)
+        for (int u = v; u != 0 && profondita[std::size_t(v)] < n; u = padre[std::size_t(u)])
+            ++profondita[std::size_t(v)];
+    std::array<int, MaxPosti> ordine{};
+    for (int v = 0; v < n; ++v)
+        ordine[std::size_t(v)] = v;
+    std::sort(ordine.begin(), ordine.begin() + n,
+              [&](int a, int b) { return profondita[std::size_t(a)] > profondita[std::size_t(b)]; });
+    for (int i = 0; i < n; ++i) {
+        const int v = ordine[std::size_t(i)];
+        sotto[std::size_t(v)] += 1;
+        if (v == 0)
+            continue;
+        if (sotto[std::size_t(v)] % 2 != 0 && peso[std::size_t(v)] < turni)
+            return false;
+        sotto[std::size_t(padre[std::size_t(v)])] += sotto[std::size_t(v)];
+    }
+    return true;
+}
+
 // Backtracking over the matchdays still to fill, one pair at a time. Matchdays are interchangeable,
 // so they are searched in one order only: the partner of the anchor (place 0) grows from one
 // matchday to the next. Within a matchday the place with the fewest partners left goes first, and
-// every step keeps each component of the places still unpaired even.
+// every step keeps each component of the places still unpaired even; between matchdays every odd cut
+// must keep a pair for each matchday left.
 class Ricerca {
 public:
     Ricerca(int posti, const Adiacenze &ammesse, int turni, long limite, const std::vector<Giornata> *berger)
@@ -54,7 +148,7 @@ public:
     {
         if (turni <= 0)
             return Esito::Trovato;
-        if (!ComponentiPari(libero, tutti()))
+        if (!ComponentiPari(libero, tutti()) || !TagliDispariBastano(libero, n, turni))
             return Esito::Impossibile;
         if (passo(0, tutti()))
             return Esito::Trovato;
@@ -98,7 +192,7 @@ private:
         if (liberi == 0) {
             if (r + 1 == turni)
                 return true;
-            if (!ComponentiPari(libero, tutti()))
+            if (!ComponentiPari(libero, tutti()) || !TagliDispariBastano(libero, n, turni - r - 1))
                 return false;
             return passo(r + 1, tutti());
         }

@@ -42,11 +42,11 @@ struct Esito {
 // table goes on with it; home and away follow the table for its pairs and otherwise balance each
 // team's home games. `giocate` may hold anything a user typed (a pair met twice, a team rested
 // twice): the answer is then Impossibile. `limite` bounds the steps of the search.
-Esito Completa(int squadre, const std::vector<Giornata> &giocate, int totale, long limite = 4'000'000);
+Esito Completa(int squadre, const std::vector<Giornata> &giocate, int totale, long limite = 1'000'000);
 
 // The same search over an explicit set of allowed pairs (`ammesse[a][b]`, places from 0): `totale`
 // matchdays, each a perfect matching of the places over allowed pairs, no pair used twice. Used by
 // Completa; the benchmark builds its hard cases with it.
-Esito Accoppia(int posti, const std::vector<std::vector<bool>> &ammesse, int totale, long limite = 4'000'000);
+Esito Accoppia(int posti, const std::vector<std::vector<bool>> &ammesse, int totale, long limite = 1'000'000);
 
 } // namespace girone
