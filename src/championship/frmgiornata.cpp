@@ -515,7 +515,8 @@ void TFrmGiornata::SorteggiaOrdine()
     const qsizetype preferita = ordine.indexOf(LeggiImpostazione(QStringLiteral("SQUADRAPREFERITA")));
     if (preferita < 0)
         return;
-    for (const girone::Partita &p : girone::Berger(squadre).front())
+    const std::vector<girone::Giornata> berger = girone::Berger(squadre);
+    for (const girone::Partita &p : berger.front())
         if (p.casa <= squadre && p.ospite <= squadre) {
             ordine.swapItemsAt(preferita, p.casa - 1);
             return;
