@@ -303,20 +303,33 @@ private slots:
         Database::shutdown();
         CreaTabelle();
         QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("English")).first(),
-                 QStringLiteral("Calendario dell'utente")); // 231 rows, even edited: untouched
-        {
-            Table t(QStringLiteral("lingua.db"));
-            t.open();
-            t.last();
-            t.remove();
+                 QStringLiteral("Calendario dell'utente")); // every row, even edited: untouched
+        // Rows down to the given count, then a start.
+        auto accorcia = [](int righe) {
+            {
+                Table t(QStringLiteral("lingua.db"));
+                t.open();
+                while (t.recordCount() > righe) {
+                    t.last();
+                    t.remove();
+                }
+            }
+            Database::shutdown();
+            CreaTabelle();
+        };
+        if (NumeroRigheLingua > NumeroRigheLinguaStandard) {
+            // The standard rows without those added since: kept as they are, the others added.
+            accorcia(NumeroRigheLinguaStandard);
+            const QStringList english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+            QCOMPARE(english.size(), NumeroRigheLingua);
+            QCOMPARE(english.first(), QStringLiteral("Calendario dell'utente"));
         }
-        Database::shutdown();
-        CreaTabelle();
+        accorcia(NumeroRigheLinguaStandard - 1);
         const QStringList english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
         QCOMPARE(english.size(), NumeroRigheLingua);
         QCOMPARE(english.first(), QStringLiteral("Calendar"));
         QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).last(),
-                 QStringLiteral("Posizione partenza palleggiatore:"));
+                 QString::fromUtf8(RigheLingua[NumeroRigheLingua - 1].italiano));
     }
 
     void settingsRowsAreNeverAddedOrRemoved()
