@@ -131,12 +131,6 @@ private slots:
         for (int i = 0; i < rows.size(); ++i)
             QCOMPARE(rows[i][0].toInt(), i % 2 == 0 ? i / 2 + 1 : i / 2 + 1 + meta);
         QCOMPARE(controllaAndata(rows, teams, meta), QString());
-        // Each return leg is its matchday swapped, the resting team in its slot.
-        for (int i = 0; i < rows.size(); i += 2)
-            for (int k = 1; k + 1 < rows[i].size(); k += 2) {
-                QCOMPARE(rows[i + 1][k], rows[i][k + 1]);
-                QCOMPARE(rows[i + 1][k + 1], rows[i][k]);
-            }
         const int favourite = int(rows[0].indexOf(teams.first()));
         QVERIFY2(favourite % 2 == 1 && favourite < squadre, qPrintable(rows[0].join(QLatin1Char(','))));
         QVERIFY(composer->Completo());
