@@ -40,13 +40,14 @@ struct Esito {
 // pair meeting twice in the whole leg; when `totale` is a full leg, every pair that has not met yet
 // meets exactly once. The search follows the Berger table where it can, so a leg begun on the
 // table goes on with it; home and away follow the table for its pairs and otherwise balance each
-// team's home games. `giocate` may hold anything a user typed (a pair met twice, a team rested
-// twice): the answer is then Impossibile. `limite` bounds the steps of the search.
-Esito Completa(int squadre, const std::vector<Giornata> &giocate, int totale, long limite = 1'000'000);
+// team's home games. `giocate` may hold anything a user typed: in a full leg a pair met twice or a
+// team rested twice makes the answer Impossibile. `limite` bounds the steps of the search, and so
+// its time (the default gives up after some 50 ms).
+Esito Completa(int squadre, const std::vector<Giornata> &giocate, int totale, long limite = 600'000);
 
 // The same search over an explicit set of allowed pairs (`ammesse[a][b]`, places from 0): `totale`
 // matchdays, each a perfect matching of the places over allowed pairs, no pair used twice. Used by
 // Completa; the benchmark builds its hard cases with it.
-Esito Accoppia(int posti, const std::vector<std::vector<bool>> &ammesse, int totale, long limite = 1'000'000);
+Esito Accoppia(int posti, const std::vector<std::vector<bool>> &ammesse, int totale, long limite = 600'000);
 
 } // namespace girone
