@@ -46,8 +46,9 @@ struct Esito {
 Esito Completa(int squadre, const std::vector<Giornata> &giocate, int totale, long limite = 600'000);
 
 // The same search over an explicit set of allowed pairs (`ammesse[a][b]`, places from 0): `totale`
-// matchdays, each a perfect matching of the places over allowed pairs, no pair used twice. Used by
-// Completa; the benchmark builds its hard cases with it.
+// matchdays, each a perfect matching of the places over allowed pairs, no pair used twice; the
+// matches found number the places from 1, as everywhere else. The benchmark and the tests build their
+// hard cases with it.
 Esito Accoppia(int posti, const std::vector<std::vector<bool>> &ammesse, int totale, long limite = 600'000);
 
 } // namespace girone
