@@ -4,6 +4,7 @@
 #include "core/messaggi.h"
 #include "store/database.h"
 #include "store/engineerror.h"
+#include "store/impostazioni.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "store/tabelle.h"
@@ -21,7 +22,10 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TFrmGiornata *FrmGiornata = nullptr;
 
@@ -85,11 +89,17 @@ TFrmGiornata::TFrmGiornata(QWidget *parent) : QDialog(parent)
     BTMpost->setEnabled(false);
     BBannullaTutto = new QPushButton(QStringLiteral("Annulla giornata corrente"), GroupBox2);
     BBannullaTutto->setObjectName(QStringLiteral("BBannullaTutto"));
-    for (QPushButton *b : {BTMpost, BBannullaTutto})
+    BTproponi = new QPushButton(QStringLiteral("Proponi giornata"), GroupBox2);
+    BTproponi->setObjectName(QStringLiteral("BTproponi"));
+    BTproponiTutto = new QPushButton(QStringLiteral("Proponi calendario"), GroupBox2);
+    BTproponiTutto->setObjectName(QStringLiteral("BTproponiTutto"));
+    for (QPushButton *b : {BTMpost, BBannullaTutto, BTproponi, BTproponiTutto})
         b->setAutoDefault(false);
     auto *commands = new QHBoxLayout(GroupBox2);
     commands->addWidget(BTMpost);
     commands->addWidget(BBannullaTutto);
+    commands->addWidget(BTproponi);
+    commands->addWidget(BTproponiTutto);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -124,6 +134,8 @@ TFrmGiornata::TFrmGiornata(QWidget *parent) : QDialog(parent)
 
     connect(BTMpost, &QPushButton::clicked, this, &TFrmGiornata::BTMpostClick);
     connect(BBannullaTutto, &QPushButton::clicked, this, &TFrmGiornata::BBannullaTuttoClick);
+    connect(BTproponi, &QPushButton::clicked, this, &TFrmGiornata::BTproponiClick);
+    connect(BTproponiTutto, &QPushButton::clicked, this, &TFrmGiornata::BTproponiTuttoClick);
     TraduciEtichette();
 }
 
@@ -133,7 +145,10 @@ TFrmGiornata::~TFrmGiornata()
         FrmGiornata = nullptr;
 }
 
-void TFrmGiornata::TraduciEtichette() { TraduciControlli({this, GroupBox2, BTMpost, BBannullaTutto}); }
+void TFrmGiornata::TraduciEtichette()
+{
+    TraduciControlli({this, GroupBox2, BTMpost, BBannullaTutto, BTproponi, BTproponiTutto});
+}
 
 void TFrmGiornata::showEvent(QShowEvent *event)
 {
@@ -172,6 +187,7 @@ void TFrmGiornata::FormActivate()
     SvuotaBox();
     BBannullaTuttoClick();
     completo = false;
+    ordine.clear();
     try {
         if (!TblGiornate->isOpen())
             TblGiornate->open();
@@ -327,6 +343,12 @@ void TFrmGiornata::SalvaRitorno(int meta)
 
 void TFrmGiornata::BTMpostClick()
 {
+    if (ControllaGiornata())
+        SalvaGiornata(true);
+}
+
+bool TFrmGiornata::SalvaGiornata(bool conferma)
+{
     try {
         const int g = FrmCalendario ? FrmCalendario->NumeroGiornate() : -1;
         if (g < 0 || g % 2 != 0)
@@ -344,11 +366,12 @@ void TFrmGiornata::BTMpostClick()
         }
         if (k < meta) {
             TblGiornate->append(); // the new empty row the boxes edit for the next matchday
-            MostraBox({QStringLiteral("Messaggio di conferma!"),
+            if (conferma)
+                MostraBox({QStringLiteral("Messaggio di conferma!"),
                        QStringLiteral("La giornata numero %1 e il relativo ritorno sono state inserite con successo in "
                                       "archivio!")
                            .arg(k),
-                       IconaMessaggio::Informazione, false});
+                          IconaMessaggio::Informazione, false});
             GroupBox1->setTitle(QStringLiteral("Giornata numero %1").arg(k + 1));
             SvuotaBox();
             BBannullaTuttoClick();
@@ -361,10 +384,12 @@ void TFrmGiornata::BTMpostClick()
             accept();
         }
         BTMpost->setEnabled(false);
+        return true;
     } catch (const std::exception &) {
         MostraErrore(QStringLiteral("Si è verificato un'errore imprevisto interno."));
         if (InterfacciaPrincipale *f = FinestraPrincipale())
             f->TerminaProgramma();
+        return false;
     }
 }
 
@@ -407,4 +432,225 @@ void TFrmGiornata::FormClose()
     }
     if (InterfacciaPrincipale *f = FinestraPrincipale())
         f->TerminaProgramma();
+}
+
+// ---- Proposals and checks of the calendar ----
+
+bool TFrmGiornata::LeggiAndata(Andata &andata)
+{
+    const int g = FrmCalendario ? FrmCalendario->NumeroGiornate() : -1;
+    andata.meta = g > 0 ? g / 2 : 0;
+    try {
+        QStringList nomi;
+        store::Table squadreTab(QStringLiteral("squadre.db"));
+        squadreTab.open();
+        for (squadreTab.first(); !squadreTab.eof(); squadreTab.next())
+            nomi << squadreTab.fieldByName(QStringLiteral("Squadre")).asString();
+        // The drawn order stays while it holds these teams.
+        if (ordine.size() != nomi.size() || !std::is_permutation(ordine.begin(), ordine.end(), nomi.begin()))
+            ordine = nomi;
+        andata.squadre = int(ordine.size());
+
+        std::vector<std::pair<int, QStringList>> righe;
+        store::Table giornate(QStringLiteral("giornate.db"));
+        giornate.open();
+        for (giornate.first(); !giornate.eof(); giornate.next()) {
+            const int numero = giornate.fieldByName(QStringLiteral("Giornata")).asInteger();
+            if (numero < 1 || numero > andata.meta)
+                continue;
+            QStringList riga;
+            for (int k = 1; k <= 20; ++k)
+                riga << giornate.fieldByName(QStringLiteral("Squadra%1").arg(k)).asString();
+            righe.emplace_back(numero, riga);
+        }
+        std::stable_sort(righe.begin(), righe.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        andata.giornate.clear();
+        andata.numeri.clear();
+        for (const auto &[numero, riga] : righe) {
+            girone::Giornata giornata;
+            for (int p = 1; p <= 10; ++p) {
+                const int casa = int(ordine.indexOf(riga[2 * p - 2])) + 1;
+                const int ospite = int(ordine.indexOf(riga[2 * p - 1])) + 1;
+                if (casa > 0 && ospite > 0)
+                    giornata.push_back({casa, ospite});
+                else if (casa > 0 && riga[2 * p - 1].isEmpty() && andata.squadre % 2 != 0)
+                    giornata.push_back({casa, andata.squadre + 1}); // the resting team
+            }
+            andata.giornate.push_back(giornata);
+            andata.numeri.push_back(numero);
+        }
+    } catch (const store::EngineError &e) {
+        MostraErrore(e.message());
+        return false;
+    }
+    return true;
+}
+
+girone::Giornata TFrmGiornata::GiornataCorrente(const Andata &andata) const
+{
+    girone::Giornata giornata;
+    auto squadra = [&](int slot) {
+        return TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(slot)).asString();
+    };
+    for (int p = 1; 2 * p - 1 <= andata.squadre; ++p) {
+        const int casa = int(ordine.indexOf(squadra(2 * p - 1))) + 1;
+        if (2 * p > andata.squadre) {
+            if (casa > 0)
+                giornata.push_back({casa, andata.squadre + 1}); // the resting team
+            continue;
+        }
+        const int ospite = int(ordine.indexOf(squadra(2 * p))) + 1;
+        if (casa > 0 && ospite > 0)
+            giornata.push_back({casa, ospite});
+    }
+    return giornata;
+}
+
+void TFrmGiornata::SorteggiaOrdine()
+{
+    std::shuffle(ordine.begin(), ordine.end(), *QRandomGenerator::global());
+    // The favourite team takes the place at home on matchday 1 (with an odd number of teams, not
+    // the place that rests).
+    const int squadre = int(ordine.size());
+    const qsizetype preferita = ordine.indexOf(LeggiImpostazione(QStringLiteral("SQUADRAPREFERITA")));
+    if (preferita < 0)
+        return;
+    const std::vector<girone::Giornata> berger = girone::Berger(squadre);
+    for (const girone::Partita &p : berger.front())
+        if (p.casa <= squadre && p.ospite <= squadre) {
+            ordine.swapItemsAt(preferita, p.casa - 1);
+            return;
+        }
+}
+
+std::vector<girone::Giornata> TFrmGiornata::Proposta(const Andata &andata)
+{
+    const int giri = girone::GiornateGirone(andata.squadre);
+    if (andata.meta > giri) {
+        MostraAttenzione(QStringLiteral("Con %1 squadre il girone di andata ha %2 giornate: le %3 giornate di andata di "
+                                        "questo calendario ripetono per forza delle partite e vanno composte a mano.")
+                             .arg(andata.squadre)
+                             .arg(giri)
+                             .arg(andata.meta));
+        return {};
+    }
+    const girone::Esito esito = girone::Completa(andata.squadre, andata.giornate, andata.meta);
+    if (esito.stato == girone::Esito::Trovato && !esito.giornate.empty())
+        return esito.giornate;
+    if (esito.stato == girone::Esito::Interrotto)
+        MostraAttenzione(QStringLiteral("Non è stato possibile trovare una proposta per le giornate rimanenti: vanno "
+                                        "composte a mano."));
+    else
+        MostraAttenzione(QStringLiteral("Con le giornate già inserite il calendario non può essere completato senza "
+                                        "ripetere partite: le giornate rimanenti vanno composte a mano."));
+    return {};
+}
+
+QStringList TFrmGiornata::TestiBox(const girone::Giornata &giornata) const
+{
+    const int squadre = int(ordine.size());
+    QStringList testi;
+    QString riposa;
+    for (const girone::Partita &p : giornata) {
+        if (p.casa > squadre)
+            riposa = ordine[p.ospite - 1];
+        else if (p.ospite > squadre)
+            riposa = ordine[p.casa - 1];
+        else
+            testi << ordine[p.casa - 1] << ordine[p.ospite - 1];
+    }
+    if (!riposa.isEmpty())
+        testi << riposa;
+    return testi;
+}
+
+void TFrmGiornata::BTproponiClick()
+{
+    Andata andata;
+    if (completo || !LeggiAndata(andata))
+        return;
+    if (andata.giornate.empty())
+        SorteggiaOrdine();
+    const std::vector<girone::Giornata> proposta = Proposta(andata);
+    if (proposta.empty())
+        return;
+    // The teams go into the boxes one after another, as the user chooses them.
+    const QStringList testi = TestiBox(proposta.front());
+    BBannullaTuttoClick();
+    for (int k = 1; k <= testi.size() && k <= 20; ++k) {
+        BoxEnter(k);
+        ScegliSquadra(k, testi[k - 1]);
+        BoxExit(k);
+    }
+    if (BTMpost->isEnabled())
+        BTMpost->setFocus();
+}
+
+void TFrmGiornata::BTproponiTuttoClick()
+{
+    if (completo || !ChiediConfermaDistruttiva(QStringLiteral("Comporre automaticamente le giornate rimanenti?")))
+        return;
+    Andata andata;
+    if (!LeggiAndata(andata))
+        return;
+    if (andata.giornate.empty())
+        SorteggiaOrdine();
+    const std::vector<girone::Giornata> proposta = Proposta(andata);
+    for (const girone::Giornata &giornata : proposta) {
+        const QStringList testi = TestiBox(giornata);
+        try {
+            if (!TblGiornate->isEditing())
+                TblGiornate->append();
+            for (int k = 1; k <= testi.size() && k <= 20; ++k)
+                TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(k)).setAsString(testi[k - 1]);
+        } catch (const store::EngineError &e) {
+            MostraErrore(e.message());
+            return;
+        }
+        // Each matchday with its return leg in one transaction, as "Inserisci giornata" stores it;
+        // the last one ends the calendar with its message.
+        if (!SalvaGiornata(false))
+            return;
+    }
+}
+
+bool TFrmGiornata::ControllaGiornata()
+{
+    Andata andata;
+    if (!LeggiAndata(andata))
+        return false;
+    if (andata.meta > girone::GiornateGirone(andata.squadre))
+        return true; // more matchdays than one round robin: repeats cannot be avoided
+    const girone::Giornata corrente = GiornataCorrente(andata);
+    bool ripetuta = false;
+    for (const girone::Partita &p : corrente) {
+        if (p.casa > andata.squadre || p.ospite > andata.squadre)
+            continue;
+        for (std::size_t j = 0; j < andata.giornate.size(); ++j) {
+            const girone::Giornata &prima = andata.giornate[j];
+            const bool giocata = std::any_of(prima.begin(), prima.end(), [&](const girone::Partita &q) {
+                return (q.casa == p.casa && q.ospite == p.ospite) || (q.casa == p.ospite && q.ospite == p.casa);
+            });
+            if (!giocata)
+                continue;
+            if (!ChiediConfermaDistruttiva(QStringLiteral("La partita %1 - %2 è già stata inserita nella giornata %3. "
+                                                          "Inserirla comunque?")
+                                               .arg(ordine[p.casa - 1], ordine[p.ospite - 1])
+                                               .arg(andata.numeri[j])))
+                return false;
+            ripetuta = true;
+            break;
+        }
+    }
+    // The user keeps the last word: repeats asked for stand, and then no dead end is asked about
+    // (repeating is what it warns of).
+    if (ripetuta)
+        return true;
+    std::vector<girone::Giornata> dopo = andata.giornate;
+    dopo.push_back(corrente);
+    if (girone::Completa(andata.squadre, dopo, andata.meta).stato == girone::Esito::Impossibile &&
+        girone::Completa(andata.squadre, andata.giornate, andata.meta).stato == girone::Esito::Trovato)
+        return ChiediConfermaDistruttiva(QStringLiteral("Con questa giornata il calendario non potrà essere completato "
+                                                        "senza ripetere partite. Inserirla comunque?"));
+    return true;
 }

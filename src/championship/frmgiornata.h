@@ -2,7 +2,10 @@
 // leg; closing it before the last one discards the championship.
 #pragma once
 
+#include "championship/girone.h"
+
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QGroupBox;
@@ -21,6 +24,8 @@ public:
     QComboBox *Box[20] = {}; // Box1 .. Box20: the match slots, home on the left
     QPushButton *BTMpost = nullptr;
     QPushButton *BBannullaTutto = nullptr;
+    QPushButton *BTproponi = nullptr; // fills the current matchday with a proposal
+    QPushButton *BTproponiTutto = nullptr; // stores every matchday left, proposed
     QGroupBox *GroupBox1 = nullptr;
     QLineEdit *EditNumeroGiornata = nullptr;
     store::Table *TblGiornate = nullptr;
@@ -35,6 +40,8 @@ public:
 
     void BTMpostClick();
     void BBannullaTuttoClick();
+    void BTproponiClick();
+    void BTproponiTuttoClick();
     void FormActivate();
     bool Completo() const { return completo; }
 
@@ -56,7 +63,28 @@ private:
     void SvuotaBox();
     void SalvaAndata();
     void SalvaRitorno(int meta);
+    // Stores the current row as the next first-leg matchday with its return leg; the confirmation
+    // box only when asked. False when nothing was stored.
+    bool SalvaGiornata(bool conferma);
     void FormClose();
+
+    // The calendar's proposals and checks (teams numbered by `ordine`, from 1).
+    struct Andata {
+        int squadre = 0; // T
+        int meta = 0; // g/2, the first-leg matchdays
+        std::vector<girone::Giornata> giornate; // stored first-leg matchdays, in order
+        std::vector<int> numeri; // their matchday numbers
+    };
+    // The teams, the first-leg matchdays stored so far and g/2; false after an error box.
+    bool LeggiAndata(Andata &andata);
+    girone::Giornata GiornataCorrente(const Andata &andata) const;
+    void SorteggiaOrdine();
+    // The matchdays that complete the first leg, or empty after a box telling why there are none.
+    std::vector<girone::Giornata> Proposta(const Andata &andata);
+    // The teams of a matchday, box by box (the resting team in the last box).
+    QStringList TestiBox(const girone::Giornata &giornata) const;
+    // The checks before a matchday typed by hand is stored: true to store it.
+    bool ControllaGiornata();
 
     QGroupBox *GroupBox2 = nullptr;
     QString esclusa[20];
@@ -64,6 +92,7 @@ private:
     bool completo = false;
     int squadre = 0;
     int boxAttivo = 0; // the box the user is in (0: none), so that entering it runs once
+    QStringList ordine; // the teams in the order of the proposals' numbers, drawn once per showing
 };
 
 // The resident composer.

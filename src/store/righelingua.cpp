@@ -302,4 +302,8 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     {"Posizione partenza palleggiatore:", "Dribbler starting position:", "Position de départ du passeur"},
 
     // rows added after the standard ones
+
+    // the composer's proposals of the calendar
+    {"Proponi giornata", "Propose matchday", "Proposer la journée"},
+    {"Proponi calendario", "Propose calendar", "Proposer le calendrier"},
 };

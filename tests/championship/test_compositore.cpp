@@ -110,7 +110,7 @@ private slots:
     void everyBoxByArrowsAndReturn()
     {
         const QList<QStringList> giornate = {{"Beta", "Alfa", "Zeta", "Gamma", "Omega", "L'Aquila"},
-                                             {"L'Aquila", "Omega", "Alfa", "Zeta", "Beta", "Gamma"}};
+                                             {"L'Aquila", "Alfa", "Omega", "Zeta", "Beta", "Gamma"}};
         componi([&] {
             for (const QStringList &giornata : giornate) {
                 QVERIFY(composer->focusWidget() == composer->Box[0]);
