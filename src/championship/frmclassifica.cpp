@@ -1,5 +1,6 @@
 #include "championship/frmclassifica.h"
 
+#include "championship/ordineclassifica.h"
 #include "championship/stclassifica.h"
 #include "core/messaggi.h"
 #include "store/engineerror.h"
@@ -107,6 +108,7 @@ void TFrmClassifica::FormActivate()
     try {
         Query1->close();
         Query1->open();
+        OrdinaClassifica(*Query1);
         erroreAttivazione.clear();
     } catch (const store::EngineError &e) {
         // Closing the box activates the form again: the same fault is told once.

@@ -1,5 +1,6 @@
 #include "championship/frmstatistichesquadra.h"
 
+#include "championship/ordineclassifica.h"
 #include "championship/ststatistichesquadra.h"
 #include "core/messaggi.h"
 #include "store/engineerror.h"
@@ -78,6 +79,7 @@ void TFrmStatisticheSquadra::FormActivate()
     try {
         Query1->close();
         Query1->open();
+        OrdinaClassifica(*Query1);
         erroreAttivazione.clear();
     } catch (const store::EngineError &e) {
         if (e.message() != erroreAttivazione) {

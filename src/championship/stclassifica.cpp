@@ -1,5 +1,6 @@
 #include "championship/stclassifica.h"
 
+#include "championship/ordineclassifica.h"
 #include "championship/stampe.h"
 #include "store/impostazioni.h"
 
@@ -44,6 +45,7 @@ void TStClassifica::StClassificaBeforePrint()
     // The standings as they are now, even when the same report printed before.
     QueryClassifica.close();
     QueryClassifica.open();
+    OrdinaClassifica(QueryClassifica);
 
     titolo = QLatin1String(TitoloItaliano);
     intestazioni.clear();

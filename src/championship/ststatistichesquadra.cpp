@@ -1,5 +1,6 @@
 #include "championship/ststatistichesquadra.h"
 
+#include "championship/ordineclassifica.h"
 #include "championship/stampe.h"
 #include "store/impostazioni.h"
 
@@ -44,6 +45,7 @@ void TStStatisticheSquadra::StClassificaBeforePrint()
 {
     Query1.close();
     Query1.open();
+    OrdinaClassifica(Query1);
     titolo = QLatin1String(TitoloItaliano);
     intestazioni.clear();
     for (const char *t : Intestazioni)

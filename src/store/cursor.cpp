@@ -246,6 +246,16 @@ void RowStore::append(const QList<QVariant> &values)
         cells.append(cellFor(values.value(c)));
 }
 
+void RowStore::permute(const QList<int> &order)
+{
+    // The texts stay where they are in the buffer: only the cells that point at them move.
+    QList<Cell> moved;
+    moved.reserve(cells.size());
+    for (int r : order)
+        moved.append(cells.mid(qsizetype(r) * columns, columns));
+    cells = std::move(moved);
+}
+
 void RowStore::set(int r, const QList<QVariant> &values)
 {
     // The old texts stay in the buffer unused until the rows are read again.

@@ -83,6 +83,9 @@ public:
     void set(int r, const QList<QVariant> &values);
     void removeAt(int r);
     void removeLast() { cells.resize(cells.size() - columns); }
+    // The same rows in another order: row i becomes the row that was number order[i]. The caller
+    // gives every row's number once.
+    void permute(const QList<int> &order);
     // Appends a statement's current row, its columns from first on.
     void appendFrom(sqlite3_stmt *statement, int first);
 

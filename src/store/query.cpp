@@ -25,6 +25,26 @@ void Query::close()
     emit dataChanged();
 }
 
+void Query::reorder(const QList<int> &order)
+{
+    const int count = rows.size();
+    bool valid = open_ && order.size() == count;
+    QList<bool> seen(valid ? count : 0, false);
+    for (int i = 0; valid && i < count; ++i) {
+        const int r = order[i];
+        valid = r >= 0 && r < count && !seen[r];
+        if (valid)
+            seen[r] = true;
+    }
+    if (!valid)
+        throw EngineError(QStringLiteral("Ordine delle righe non valido."), HcInvalidValue);
+    rows.permute(order);
+    pos = count == 0 ? -1 : 0;
+    bof_ = true;
+    eof_ = count == 0;
+    emit dataChanged();
+}
+
 void Query::open()
 {
     close();

@@ -18,6 +18,11 @@ public:
     // unknown table or field, and for a text the engine cannot read; nothing is changed then.
     void open();
     void close();
+    // Puts the rows read in another order, for an order that SQL cannot express: row i becomes the
+    // row that was number order[i] (from 0), and the query stands on its first row. Throws
+    // EngineError, and leaves the rows as they were, unless the query is open and `order` names
+    // each of its rows exactly once.
+    void reorder(const QList<int> &order);
 
     // The SQLite text the query ran as (for tests and error reports).
     QString translated() const { return sqliteText; }

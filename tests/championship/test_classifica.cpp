@@ -173,16 +173,6 @@ private slots:
         QVERIFY(page.itemsNamed(QStringLiteral("QRDBText1")).isEmpty());
     }
 
-    void equalPointsAreNotReorderedBySets()
-    {
-        addTeam(QStringLiteral("Pochi set"), 6, 6, 6, false);
-        addTeam(QStringLiteral("Molti set"), 6, 9, 1, false);
-        addTeam(QStringLiteral("Prima"), 7, 7, 7, false);
-        TStClassifica stampa;
-        QCOMPARE(texts(stampa.Pagine().pages.first(), "QRDBText1"),
-                 (QStringList{"Prima", "Pochi set", "Molti set"}));
-    }
-
     void englishCaptionsAndItalianWords()
     {
         threeTeams();

@@ -103,6 +103,39 @@ private slots:
         QCOMPARE(q.fieldByName(QStringLiteral("Giocata")).asBoolean(), false);
     }
 
+    void rowsPutInAnotherOrder()
+    {
+        Query q(QStringLiteral("select * from class.db order by punti desc"));
+        q.open();
+        q.last();
+        QSignalSpy changed(&q, &Query::dataChanged);
+        q.reorder({3, 1, 0, 2});
+        QCOMPARE(changed.count(), 1);
+        // On the first row again, every field of every row read in the new order.
+        QVERIFY(q.bof());
+        QStringList rows;
+        for (; !q.eof(); q.next())
+            rows << q.fieldByName(QStringLiteral("Squadre")).asString() + QLatin1Char('=') +
+                        q.fieldByName(QStringLiteral("Punti")).asString();
+        QCOMPARE(rows, (QStringList{"A=0", "Alfa=6", "B=9", "L'Aquila=3"}));
+        QCOMPARE(q.recordCount(), 4);
+
+        // An order that misses, repeats or invents a row is refused and changes nothing.
+        q.first();
+        const QList<QList<int>> wrong = {{0, 0, 1, 2}, {0, 1, 2}, {0, 1, 2, 4}, {-1, 0, 1, 2}, {0, 1, 2, 3, 3}};
+        for (const QList<int> &order : wrong) {
+            QVERIFY_THROWS_EXCEPTION(EngineError, q.reorder(order));
+            QCOMPARE(q.fieldByName(QStringLiteral("Squadre")).asString(), QStringLiteral("A"));
+        }
+        q.close();
+        QVERIFY_THROWS_EXCEPTION(EngineError, q.reorder({}));
+        // An empty result takes the empty order.
+        Query none(QStringLiteral("select * from class.db where punti = '99'"));
+        none.open();
+        none.reorder({});
+        QVERIFY(none.eof());
+    }
+
     void rotationQueries()
     {
         Query max(QStringLiteral("select max(idsquadra) from rt_squadre"));
