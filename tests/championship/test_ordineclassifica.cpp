@@ -17,6 +17,7 @@
 
 #include <QtTest>
 #include <algorithm>
+#include <array>
 #include <memory>
 
 using namespace prova;
@@ -36,11 +37,10 @@ QStringList nomiInOrdine(const QList<SquadraInClassifica> &squadre)
 void Gioca(int numero, const QList<std::array<QString, 4>> &partite, const QString &riposo)
 {
     QStringList squadre;
-    QMap<int, QString> niente;
     for (const auto &p : partite)
         squadre << p[0] << p[1];
     squadre << riposo;
-    AggiungiGiornata(numero, squadre, false, niente);
+    AggiungiGiornata(numero, squadre);
 
     store::Table giornate(QStringLiteral("giornate.db"));
     giornate.open();
@@ -290,7 +290,8 @@ private slots:
         TStStatisticheSquadra statistiche;
         QCOMPARE(colonnaStampa(statistiche.Pagine(), "GeneQuozienteSet"), QStringList(3, QStringLiteral("Nullo")));
 
-        // Zola wins 3-0 and rests: on 3 points with no set lost, above none.
+        // Zola beats asti 3-0 while Èrcole rests: Èrcole, with no set lost, stands above asti's
+        // quotient of 0.
         Gioca(1, {{"Zola", "asti", "3", "0"}}, "Èrcole");
         form.FormActivate();
         QCOMPARE(colonnaGriglia(&form, 1), (QStringList{"Zola", "Èrcole", "asti"}));
