@@ -1,7 +1,7 @@
 // The order of the standings: teams level on points ranked step by step by orders worked out by
 // hand, the matches won counted from the played matchdays only (rest turns, results missing,
-// corrections, renamed teams), and the standings and statistics forms and prints on a season
-// whose three pairs of teams level on points are each split by a different step.
+// corrections, renamed teams), and the standings and statistics forms and prints before any match
+// and on a season whose three pairs of teams level on points are each split by a different step.
 #include "championship/frmclassifica.h"
 #include "championship/frmstatistichesquadra.h"
 #include "championship/ordineclassifica.h"
@@ -17,6 +17,7 @@
 
 #include <QtTest>
 #include <algorithm>
+#include <array>
 #include <memory>
 
 using namespace prova;
@@ -36,11 +37,10 @@ QStringList nomiInOrdine(const QList<SquadraInClassifica> &squadre)
 void Gioca(int numero, const QList<std::array<QString, 4>> &partite, const QString &riposo)
 {
     QStringList squadre;
-    QMap<int, QString> niente;
     for (const auto &p : partite)
         squadre << p[0] << p[1];
     squadre << riposo;
-    AggiungiGiornata(numero, squadre, false, niente);
+    AggiungiGiornata(numero, squadre);
 
     store::Table giornate(QStringLiteral("giornate.db"));
     giornate.open();
@@ -59,16 +59,17 @@ void Gioca(int numero, const QList<std::array<QString, 4>> &partite, const QStri
     SalvaRisultati(giornate, r);
 }
 
-// Seven teams, five matchdays played, one not. By points: Zafferana and Àlbano 8, Chieri 7, Urbino
+// The seven teams' five matchdays played, and one not. By points: Zafferana and Àlbano 8, Chieri 7, Urbino
 // and l'Aquila 6, Trento and Bergamo 5. Worked out by hand:
 //   Zafferana 3 wins, sets 10-6 (quotient 1,67); Àlbano 3 wins, 12-10 (1,20): the quotient decides,
 //     against the sets won and the name.
 //   Urbino 2 wins, 10-10 (1,00); l'Aquila 2 wins, 9-9 (1,00): the sets won decide, against the name.
 //   Trento 2 wins, 8-10 (0,80); Bergamo 1 win, 9-11 (0,82): the wins decide, against the quotient,
 //     the sets won and the name.
+const QStringList Sette = {"Zafferana", "Bergamo", "Chieri", "l'Aquila", "Àlbano", "Trento", "Urbino"};
+
 void Stagione()
 {
-    Squadre({"Zafferana", "Bergamo", "Chieri", "l'Aquila", "Àlbano", "Trento", "Urbino"});
     Gioca(1, {{"Bergamo", "Urbino", "2", "3"}, {"Chieri", "Trento", "2", "3"}, {"l'Aquila", "Àlbano", "2", "3"}},
           "Zafferana");
     Gioca(2, {{"Zafferana", "Urbino", "3", "2"}, {"Bergamo", "Àlbano", "3", "2"}, {"Chieri", "l'Aquila", "3", "1"}},
@@ -213,89 +214,57 @@ private slots:
         QCOMPARE(VittoriePartite(), (Vittorie{{"Béta", 1}, {"Delta", 1}, {"Gamma", 1}}));
     }
 
-    void theStandingsFormAndPrintOnASeason()
+    void theFourViewsOnASeason()
     {
-        Stagione();
+        // Nothing played: every team on 0 with no set lost, so by name (case and accents folded);
+        // no quotient is divided, in the view or in the print.
+        Squadre(Sette);
         TStClassifica stampa;
         TFrmClassifica form(&stampa);
+        const QStringList perNome = {"Àlbano", "Bergamo", "Chieri", "l'Aquila", "Trento", "Urbino", "Zafferana"};
+        QCOMPARE(colonnaGriglia(&form, 1), perNome);
+        TStStatisticheSquadra statistiche;
+        QCOMPARE(colonnaStampa(statistiche.Pagine(), "QRDBText1"), perNome);
+        QCOMPARE(colonnaStampa(statistiche.Pagine(), "GeneQuozienteSet"), QStringList(7, QStringLiteral("Nullo")));
+
+        Stagione();
+        form.FormActivate();
         QCOMPARE(colonnaGriglia(&form, 1), OrdineStagione);
         QCOMPARE(colonnaGriglia(&form, 0), (QStringList{"8", "8", "7", "6", "6", "5", "5"}));
-        QCOMPARE(colonnaGriglia(&form, 2), (QStringList{"10", "12", "10", "10", "9", "8", "9"}));
-        QCOMPARE(colonnaGriglia(&form, 3), (QStringList{"6", "10", "12", "10", "9", "10", "11"}));
+        QCOMPARE(colonnaStampa(stampa.Pagine(), "QRDBText1"), OrdineStagione);
+        TFrmStatisticheSquadra formStatistiche;
+        QCOMPARE(colonnaGriglia(&formStatistiche, 1), OrdineStagione);
 
-        ReportDocument doc = stampa.Pagine();
-        QCOMPARE(colonnaStampa(doc, "QRDBText1"), OrdineStagione);
-        QCOMPARE(colonnaStampa(doc, "QRDBText2"), (QStringList{"8", "8", "7", "6", "6", "5", "5"}));
-
+        // The prints read back: name, points, sets played, won and lost (and the quotient).
         const QString pdf = program->folder.file(QStringLiteral("classifica.pdf"));
+        const QString pdfStatistiche = program->folder.file(QStringLiteral("statistiche.pdf"));
         QVERIFY(stampa.SalvaPdf(pdf));
+        QVERIFY(statistiche.SalvaPdf(pdfStatistiche));
         const QStringList righe = RighePdf(pdf);
         if (righe.isEmpty())
             QSKIP("pdftotext is not installed");
-        // Name, points, sets played, won and lost.
         QCOMPARE(righeSquadre(righe, OrdineStagione),
                  (QStringList{"Zafferana 8 16 10 6", "Àlbano 8 22 12 10", "Chieri 7 22 10 12", "Urbino 6 20 10 10",
                               "l'Aquila 6 18 9 9", "Trento 5 18 8 10", "Bergamo 5 20 9 11"}));
+        QCOMPARE(righeSquadre(RighePdf(pdfStatistiche), OrdineStagione),
+                 (QStringList{"Zafferana 8 16 10 6 1,67", "Àlbano 8 22 12 10 1,20", "Chieri 7 22 10 12 0,83",
+                              "Urbino 6 20 10 10 1,00", "l'Aquila 6 18 9 9 1,00", "Trento 5 18 8 10 0,80",
+                              "Bergamo 5 20 9 11 0,82"}));
 
-        // Bergamo - Trento corrected to 3-2: Bergamo joins Urbino on 6 points, 2 wins and 10-10 sets,
+        // Bergamo - Trento corrected to 2-3: Bergamo joins Urbino on 6 points, 2 wins and 10-10 sets,
         // and goes before it by name; Trento falls to 4 points.
         CorreggiRisultati(5, {{3, QStringLiteral("2"), QStringLiteral("3")}});
         form.FormActivate();
         const QStringList corretta = {"Zafferana", "Àlbano", "Chieri", "Bergamo", "Urbino", "l'Aquila", "Trento"};
         QCOMPARE(colonnaGriglia(&form, 1), corretta);
-        QCOMPARE(colonnaStampa(stampa.Pagine(), "QRDBText1"), corretta);
+        QCOMPARE(colonnaStampa(statistiche.Pagine(), "QRDBText1"), corretta);
         // Urbino renamed keeps its two wins (without them it would fall below l'Aquila) and now
         // goes before Bergamo by name.
         RinominaSquadra(QStringLiteral("Urbino"), QStringLiteral("Ancona"));
-        form.FormActivate();
+        formStatistiche.FormActivate();
         const QStringList rinominata = {"Zafferana", "Àlbano", "Chieri", "Ancona", "Bergamo", "l'Aquila", "Trento"};
-        QCOMPARE(colonnaGriglia(&form, 1), rinominata);
+        QCOMPARE(colonnaGriglia(&formStatistiche, 1), rinominata);
         QCOMPARE(colonnaStampa(stampa.Pagine(), "QRDBText1"), rinominata);
-        QCOMPARE(program->boxes.count(), 0);
-    }
-
-    void theStatisticsFormAndPrintOnASeason()
-    {
-        Stagione();
-        TFrmStatisticheSquadra form;
-        QCOMPARE(colonnaGriglia(&form, 1), OrdineStagione);
-        QCOMPARE(colonnaGriglia(&form, 0), (QStringList{"8", "8", "7", "6", "6", "5", "5"}));
-
-        TStStatisticheSquadra stampa;
-        QCOMPARE(colonnaStampa(stampa.Pagine(), "QRDBText1"), OrdineStagione);
-        QCOMPARE(colonnaStampa(stampa.Pagine(), "GeneQuozienteSet"),
-                 (QStringList{"1,67", "1,20", "0,83", "1,00", "1,00", "0,80", "0,82"}));
-        const QString pdf = program->folder.file(QStringLiteral("statistiche.pdf"));
-        QVERIFY(stampa.SalvaPdf(pdf));
-        const QStringList righe = RighePdf(pdf);
-        if (righe.isEmpty())
-            QSKIP("pdftotext is not installed");
-        // Name, points, sets played, won, lost and the quotient.
-        QCOMPARE(righeSquadre(righe, OrdineStagione),
-                 (QStringList{"Zafferana 8 16 10 6 1,67", "Àlbano 8 22 12 10 1,20", "Chieri 7 22 10 12 0,83",
-                              "Urbino 6 20 10 10 1,00", "l'Aquila 6 18 9 9 1,00", "Trento 5 18 8 10 0,80",
-                              "Bergamo 5 20 9 11 0,82"}));
-        QCOMPARE(program->boxes.count(), 0);
-    }
-
-    void teamsThatLostNoSetOrNeverPlayed()
-    {
-        // Nothing played yet: every team on 0 with nothing lost, ranked by name; no quotient to
-        // divide anywhere, in the form or in the prints.
-        Squadre({"Zola", "Èrcole", "asti"});
-        TStClassifica stampa;
-        TFrmClassifica form(&stampa);
-        QCOMPARE(colonnaGriglia(&form, 1), (QStringList{"asti", "Èrcole", "Zola"}));
-        QCOMPARE(colonnaStampa(stampa.Pagine(), "QRDBText1"), (QStringList{"asti", "Èrcole", "Zola"}));
-        TStStatisticheSquadra statistiche;
-        QCOMPARE(colonnaStampa(statistiche.Pagine(), "GeneQuozienteSet"), QStringList(3, QStringLiteral("Nullo")));
-
-        // Zola wins 3-0 and rests: on 3 points with no set lost, above none.
-        Gioca(1, {{"Zola", "asti", "3", "0"}}, "Èrcole");
-        form.FormActivate();
-        QCOMPARE(colonnaGriglia(&form, 1), (QStringList{"Zola", "Èrcole", "asti"}));
-        QCOMPARE(colonnaStampa(statistiche.Pagine(), "QRDBText1"), (QStringList{"Zola", "Èrcole", "asti"}));
-        QCOMPARE(colonnaStampa(statistiche.Pagine(), "GeneQuozienteSet"), (QStringList{"Nullo", "Nullo", "0,00"}));
         QCOMPARE(program->boxes.count(), 0);
     }
 
