@@ -99,6 +99,12 @@ std::vector<Giornata> aCaso(int posti, int quante, QRandomGenerator &caso)
 struct Peggiore {
     double ms = 0;
     QString caso;
+    QList<double> tempi;
+    double mediana()
+    {
+        std::sort(tempi.begin(), tempi.end());
+        return tempi.isEmpty() ? 0 : tempi[tempi.size() / 2];
+    }
 };
 
 void misura(int squadre, const std::vector<Giornata> &giocate, const QString &caso, Peggiore &peggiore,
@@ -112,8 +118,9 @@ void misura(int squadre, const std::vector<Giornata> &giocate, const QString &ca
         ++stati[e.stato];
     if (e.stato == Esito::Interrotto)
         std::printf("  %s: GAVE UP after %.1f ms\n", qPrintable(caso), ms);
+    peggiore.tempi << ms;
     if (ms > peggiore.ms)
-        peggiore = {ms, caso + QStringLiteral(" (") + QLatin1String(nome(e.stato)) + QLatin1Char(')')};
+        peggiore = {ms, caso + QStringLiteral(" (") + QLatin1String(nome(e.stato)) + QLatin1Char(')'), peggiore.tempi};
 }
 
 void petersen(Coppie &archi, int da)
@@ -175,10 +182,12 @@ static void BenchCompletamento()
                 const std::vector<Giornata> sparse = aCaso(posti, fatte, caso);
                 misura(squadre, sparse, QStringLiteral("random, %1 typed").arg(sparse.size()), aCasoPeggiore, stati);
             }
-        std::printf("%d teams, %d shuffled tables x %d typed counts: slowest %.2f ms, %s\n", squadre, 40, posti - 2,
-                    completabili.ms, qPrintable(completabili.caso));
-        std::printf("%d teams, random typing: slowest %.2f ms, %s; answers: %d found, %d none, %d gave up\n", squadre,
-                    aCasoPeggiore.ms, qPrintable(aCasoPeggiore.caso), stati[0], stati[1], stati[2]);
+        std::printf("%d teams, %d shuffled tables x %d typed counts: median %.3f ms, slowest %.2f ms, %s\n", squadre,
+                    40, posti - 2, completabili.mediana(), completabili.ms, qPrintable(completabili.caso));
+        std::printf("%d teams, random typing: median %.3f ms, slowest %.2f ms, %s; answers: %d found, %d none, %d gave "
+                    "up\n",
+                    squadre, aCasoPeggiore.mediana(), aCasoPeggiore.ms, qPrintable(aCasoPeggiore.caso), stati[0], stati[1],
+                    stati[2]);
     }
 
     Peggiore costruiti;
@@ -193,7 +202,8 @@ static void BenchCompletamento()
             misura(20, giocateCheLasciano(20, gruppo, 19 - d, caso),
                    QStringLiteral("odd group of %1 with two crossing pairs, %2 left").arg(d + 1).arg(d), costruiti);
     }
-    std::printf("20 teams, built dead ends: slowest %.2f ms, %s\n", costruiti.ms, qPrintable(costruiti.caso));
+    std::printf("20 teams, built dead ends: median %.3f ms, slowest %.2f ms, %s\n", costruiti.mediana(), costruiti.ms,
+                qPrintable(costruiti.caso));
 }
 
 namespace {
