@@ -30,6 +30,44 @@ bool ColonnaLingua(const QString &lingua)
 }
 } // namespace
 
+namespace {
+// A caption and a key are the same text when they differ only by blanks (a run-together word,
+// the blank a removed apostrophe left in the key, blanks around), by case, or by a final colon.
+QString FormaConfronto(QString testo)
+{
+    testo = testo.trimmed();
+    if (testo.endsWith(QLatin1Char(':')))
+        testo.chop(1);
+    testo.remove(QLatin1Char('\''));
+    QString out;
+    out.reserve(testo.size());
+    for (const QChar c : std::as_const(testo))
+        if (!c.isSpace())
+            out.append(c.toCaseFolded());
+    return out;
+}
+
+bool FiniscePerDuePunti(const QString &testo) { return testo.trimmed().endsWith(QLatin1Char(':')); }
+
+// The translation of a row found through FormaConfronto, its final colon as the caption has it
+// (French sets a blank before the colon).
+QString ConDuePuntiDelTesto(QString traduzione, const QString &testo, const QString &lingua)
+{
+    if (traduzione.isEmpty())
+        return traduzione;
+    const bool vuole = FiniscePerDuePunti(testo);
+    if (FiniscePerDuePunti(traduzione) == vuole)
+        return traduzione;
+    if (vuole) {
+        return traduzione.trimmed() +
+               (lingua == QStringLiteral("Français") ? QStringLiteral(" :") : QStringLiteral(":"));
+    }
+    traduzione = traduzione.trimmed();
+    traduzione.chop(1);
+    return traduzione.trimmed();
+}
+} // namespace
+
 QString Traduci(const QString &testo, const QString &lingua)
 {
     QString pulito = testo;
@@ -39,13 +77,27 @@ QString Traduci(const QString &testo, const QString &lingua)
     // Only a language column ever reaches the query; any other value means no translation.
     if (!ColonnaLingua(lingua))
         return pulito;
-    store::Query query(QStringLiteral("select \"") + lingua + QStringLiteral("\" from lingua where ITALIANO = ? "));
-    query.addBindValue(pulito.left(100)); // the table keeps only the first 100 characters of a longer text
-    query.open();
-    if (query.isEmpty())
+    const QString colonna = QStringLiteral("\"") + lingua + QLatin1Char('"');
+    {
+        store::Query query(QStringLiteral("select ") + colonna + QStringLiteral(" from lingua where ITALIANO = ? "));
+        query.addBindValue(pulito.left(100)); // the table keeps only the first 100 characters of a longer text
+        query.open();
+        if (!query.isEmpty()) {
+            query.first();
+            return query.field(0).asString();
+        }
+    }
+    // No row for the text as it stands: the first row that differs from it only by blanks, case or
+    // a final colon. An Italian caption is never replaced by a key.
+    const QString cercato = FormaConfronto(pulito.left(100));
+    if (cercato.isEmpty() || lingua == QLatin1String("Italiano"))
         return pulito;
-    query.first();
-    return query.field(0).asString();
+    store::Query tutte(QStringLiteral("select ITALIANO, ") + colonna + QStringLiteral(" from lingua"));
+    tutte.open();
+    for (tutte.first(); !tutte.eof(); tutte.next())
+        if (FormaConfronto(tutte.field(0).asString()) == cercato)
+            return ConDuePuntiDelTesto(tutte.field(1).asString(), pulito, lingua);
+    return pulito;
 }
 
 bool LinguaDaTradurre(const QString &lingua)

@@ -12,3 +12,14 @@ struct RigaLingua {
 inline constexpr int NumeroRigheLinguaStandard = 231;
 inline constexpr int NumeroRigheLingua = NumeroRigheLinguaStandard + 2;
 extern const RigaLingua RigheLingua[NumeroRigheLingua];
+
+// A standard row whose English or French text was reworded after it had shipped: the row's index
+// (from 0) and the text it had before, or null for a column left as it was. A stored text still
+// equal to the old one is brought to the new wording at start; a text the user changed is kept.
+struct TestoPrecedente {
+    int riga;
+    const char *english;
+    const char *francais;
+};
+extern const TestoPrecedente TestiPrecedenti[];
+extern const int NumeroTestiPrecedenti;

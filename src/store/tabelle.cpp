@@ -324,30 +324,80 @@ bool ensure(TableDeclaration declaration, QStringList &errors)
     }
 }
 
+// The stored texts of the standard rows that still read as they shipped before a rewording: row
+// index, column and new text. Rows whose Italian key is not the expected one are left alone.
+struct Riformulazione {
+    int riga;
+    QString colonna;
+    QString testo;
+};
+
+QList<Riformulazione> riformulazioni(Table &lingua)
+{
+    QList<Riformulazione> out;
+    int riga = 0;
+    int prossimo = 0; // TestiPrecedenti is in row order
+    for (lingua.first(); !lingua.eof() && prossimo < NumeroTestiPrecedenti; lingua.next(), ++riga) {
+        const TestoPrecedente &vecchio = TestiPrecedenti[prossimo];
+        if (vecchio.riga != riga)
+            continue;
+        ++prossimo;
+        const RigaLingua &nuova = RigheLingua[riga];
+        // The table keeps the first 100 characters of a longer key.
+        if (lingua.fieldByName(QStringLiteral("Italiano")).asString() != QString::fromUtf8(nuova.italiano).left(100))
+            continue;
+        const auto controlla = [&](const char *prima, const char *dopo, const QString &colonna) {
+            if (prima && lingua.fieldByName(colonna).asString() == QString::fromUtf8(prima))
+                out.append({riga, colonna, QString::fromUtf8(dopo)});
+        };
+        controlla(vecchio.english, nuova.english, QStringLiteral("English"));
+        controlla(vecchio.francais, nuova.francais, QStringLiteral("Français"));
+    }
+    return out;
+}
+
 void fillLingua()
 {
     Table lingua(QStringLiteral("lingua.db"));
     lingua.open();
     const int stored = lingua.recordCount();
-    if (stored >= NumeroRigheLingua)
+    const QList<Riformulazione> daRiformulare =
+        stored >= NumeroRigheLinguaStandard ? riformulazioni(lingua) : QList<Riformulazione>();
+    if (stored >= NumeroRigheLingua && daRiformulare.isEmpty())
         return;
     Transaction transaction;
-    // A table holding the standard rows keeps them, edits included, and gains the rows added
-    // since; a shorter one is filled anew.
-    int from = stored;
-    if (stored < NumeroRigheLinguaStandard) {
-        from = 0;
-        lingua.first();
-        while (!lingua.isEmpty())
-            lingua.remove();
+    // Texts still as they shipped take the new wording; texts the user changed stay.
+    if (!daRiformulare.isEmpty()) {
+        int riga = 0;
+        auto prossima = daRiformulare.cbegin();
+        for (lingua.first(); !lingua.eof() && prossima != daRiformulare.cend(); lingua.next(), ++riga) {
+            while (prossima != daRiformulare.cend() && prossima->riga == riga) {
+                lingua.edit();
+                lingua.fieldByName(prossima->colonna).setAsString(prossima->testo);
+                lingua.post();
+                ++prossima;
+            }
+        }
+        Database::faultPoint(QStringLiteral("lingua riformulata"));
     }
-    for (int i = from; i < NumeroRigheLingua; ++i) {
-        const RigaLingua &riga = RigheLingua[i];
-        lingua.append();
-        lingua.fieldByName(QStringLiteral("Italiano")).setAsString(QString::fromUtf8(riga.italiano));
-        lingua.fieldByName(QStringLiteral("English")).setAsString(QString::fromUtf8(riga.english));
-        lingua.fieldByName(QStringLiteral("Français")).setAsString(QString::fromUtf8(riga.francais));
-        lingua.post();
+    if (stored < NumeroRigheLingua) {
+        // A table holding the standard rows keeps them, edits included, and gains the rows added
+        // since; a shorter one is filled anew.
+        int from = stored;
+        if (stored < NumeroRigheLinguaStandard) {
+            from = 0;
+            lingua.first();
+            while (!lingua.isEmpty())
+                lingua.remove();
+        }
+        for (int i = from; i < NumeroRigheLingua; ++i) {
+            const RigaLingua &riga = RigheLingua[i];
+            lingua.append();
+            lingua.fieldByName(QStringLiteral("Italiano")).setAsString(QString::fromUtf8(riga.italiano));
+            lingua.fieldByName(QStringLiteral("English")).setAsString(QString::fromUtf8(riga.english));
+            lingua.fieldByName(QStringLiteral("Français")).setAsString(QString::fromUtf8(riga.francais));
+            lingua.post();
+        }
     }
     transaction.commit();
 }

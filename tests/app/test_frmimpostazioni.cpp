@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(pages->tabText(0), QStringLiteral("General"));
         QCOMPARE(label(f, "Label10"), QStringLiteral("Enable / disable modules:"));
         QCOMPARE(caption(f, "DBCheckBox2"), QStringLiteral("Rotation management module"));
-        QCOMPARE(caption(f, "DBCheckBox5"), QStringLiteral("p for setter (and color it on the small court)"));
+        QCOMPARE(caption(f, "DBCheckBox5"), QStringLiteral("p for the setter (and color it on the small court)"));
         // The row is stored as "dell opposto"; the caption loses its apostrophe and finds none.
         QCOMPARE(label(f, "Label11"), QStringLiteral("Colore della casella dellopposto"));
         QCOMPARE(caption(f, "sbEsci"), QStringLiteral("Exit"));
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(Traduci(QStringLiteral("&Esci"), QStringLiteral("Français")), QStringLiteral("Quitter"));
         QCOMPARE(Traduci(QStringLiteral("E' un prodotto Brivo"), en), QStringLiteral("A Brivo product"));
         QCOMPARE(Traduci(QStringLiteral("Dell'altra squadra"), en), QStringLiteral("Dellaltra squadra"));
-        QCOMPARE(Traduci(QStringLiteral("Riposo"), en), QStringLiteral("Rest")); // two rows: the first
+        QCOMPARE(Traduci(QStringLiteral("Riposo"), en), QStringLiteral("Bye")); // two rows: the first
         QCOMPARE(fx.boxes.count(), 0);
     }
 };

@@ -180,7 +180,7 @@ private slots:
         setSetting("LINGUA", QStringLiteral("English"));
         TFrmMain w;
         QCOMPARE(w.Voce(QStringLiteral("File1"))->text(), QStringLiteral("Calendar"));
-        QCOMPARE(w.Voce(QStringLiteral("Calendario1"))->text(), QStringLiteral("Management calendar"));
+        QCOMPARE(w.Voce(QStringLiteral("Calendario1"))->text(), QStringLiteral("Calendar management"));
         QCOMPARE(w.Voce(QStringLiteral("Calendario"))->text(), QStringLiteral("Make a new"));
         QCOMPARE(w.Voce(QStringLiteral("About2"))->text(), QStringLiteral("About"));
         QCOMPARE(w.Voce(QStringLiteral("About1"))->text(), QStringLiteral("?"));

@@ -183,7 +183,7 @@ private slots:
             const ReportPage page = stampa.Pagine().pages.first();
             QCOMPARE(page.item(QStringLiteral("QRLabel1"))->text, QStringLiteral("R A N K I N G"));
             QCOMPARE(headers(page),
-                     (QStringList{"Team name", "Points", "Sets played", "SetVinti", "SetPersi", "Rest"}));
+                     (QStringList{"Team name", "Points", "Sets played", "Sets won", "Sets lost", "Bye"}));
             QCOMPARE(page.item(QStringLiteral("QRLabel8"))->text, QStringLiteral("Brivo_Rotaset, made by Brivo"));
             QVERIFY(page.item(QStringLiteral("QRLabel9"))->text.contains(QLatin1String(MailSupportoBrivo)));
             QCOMPARE(texts(page, "QRDBText6"), (QStringList{"Fatto", "Da fare", "Da fare"}));
@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("BTSstampa"))->text(), QStringLiteral("Print"));
         QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("BTSesci"))->text(), QStringLiteral("Exit"));
         QCOMPARE(gridTitles(form.findChild<DBGrid *>(QStringLiteral("DBGrid1"))),
-                 (QStringList{"Points", "Teams", "Sets won", "Sets lost", "Sets played", "Rest"}));
+                 (QStringList{"Points", "Teams", "Sets won", "Sets lost", "Sets played", "Bye"}));
     }
 
     void aFailingPrintIsToldAndTheFormStays()

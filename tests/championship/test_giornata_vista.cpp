@@ -179,7 +179,7 @@ private slots:
         Impostazione("LINGUA", QStringLiteral("English"));
         const ReportPage inglese = stampa.Pagine(1).pages.first();
         QCOMPARE(testi(inglese, "QRLabel", 1, 6),
-                 (QStringList{"Printout of the results of matchday number", "Home team name", "Visiting team name",
+                 (QStringList{"Results of matchday", "Home team", "Away team",
                               "Set", "Set", "Brivo_Rotaset, made by Brivo"}));
 
         // A matchday that is not there prints its frame only.

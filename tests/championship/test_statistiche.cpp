@@ -100,7 +100,7 @@ private slots:
         Impostazione("LINGUA", QStringLiteral("English"));
         stampa.Quozienti = true;
         pagina = stampa.Pagine().pages.first();
-        QCOMPARE(pagina.item(QStringLiteral("QRLabel10"))->text, QStringLiteral("Set quot."));
+        QCOMPARE(pagina.item(QStringLiteral("QRLabel10"))->text, QStringLiteral("Set ratio"));
         QCOMPARE(pagina.item(QStringLiteral("QRLabel11"))->text, QStringLiteral("Brivo_Rotaset, made by Brivo"));
         QCOMPARE(colonna(pagina, "GeneQuozienteSet").at(1), QStringLiteral("Nullo"));
     }

@@ -444,14 +444,14 @@ void TestFrmRTrotazioni::traduzione()
     Tabellone c;
     impostazione("LINGUA", QStringLiteral("English"));
     TFrmRTrotazioni f;
-    QCOMPARE(testo(&f, "Label1"), QStringLiteral("Select team A:"));
-    QCOMPARE(testo(&f, "Label4"), QStringLiteral("Setter zone:"));
+    QCOMPARE(testo(&f, "Label1"), QStringLiteral("Choose team A:"));
+    QCOMPARE(testo(&f, "Label4"), QStringLiteral("Setter's zone:"));
     QCOMPARE(figlio<QGroupBox>(&f, "rgBattuta")->title(), QStringLiteral("Serve"));
     QCOMPARE(figlio<QRadioButton>(&f, "rgBattutaA")->text(), QStringLiteral("Team A"));
-    QCOMPARE(figlio<QPushButton>(&f, "ButtGenera")->text(), QStringLiteral("Generate match"));
+    QCOMPARE(figlio<QPushButton>(&f, "ButtGenera")->text(), QStringLiteral("Build the match"));
     QCOMPARE(figlio<QPushButton>(&f, "ButROTA6")->text(), QStringLiteral("Second rotation"));
     QCOMPARE(testo(&f, "LabSquadraB"), QStringLiteral("Team B"));
-    QCOMPARE(testo(&f, "LabelDettaglio"), QStringLiteral("Rotation detail:"));
+    QCOMPARE(testo(&f, "LabelDettaglio"), QStringLiteral("Rotation details:"));
     QCOMPARE(testo(&f, "LabelAttendere"), QStringLiteral("Please wait, processing..."));
     QCOMPARE(figlio<QCheckBox>(&f, "cbStampaSqB")->text(), QStringLiteral("Team B"));
     QCOMPARE(figlio<QPushButton>(&f, "sbEsci")->text(), QStringLiteral("Exit"));

@@ -307,7 +307,7 @@ void TestStRotazioni::traduzione_inglese()
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabTitolo")), QStringLiteral("ZP1 Dettaglio prima rotazione ZP3"));
     // The design captions in English.
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabel1")), QStringLiteral("Notes:"));
-    QCOMPARE(testoVoce(d, QStringLiteral("QRLabel7")), QStringLiteral("Rotation detail :"));
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabel7")), QStringLiteral("Rotation details:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabPartenzaA")), Traduci(QStringLiteral("Posizione partenza palleggiatore:"),
                                                                      QStringLiteral("English")));
     QVERIFY(testoVoce(d, QStringLiteral("QRLabPartenzaB")) != QStringLiteral("Posizione partenza palleggiatore:"));
@@ -315,7 +315,7 @@ void TestStRotazioni::traduzione_inglese()
     d = dettaglio(f);
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabel1")), QStringLiteral("Notes:"));
     d = piccoli(f);
-    QCOMPARE(testoVoce(d, QStringLiteral("QRLabTitolo")), QStringLiteral("Detail of the 6 rotations:"));
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabTitolo")), QStringLiteral("Details of the 6 rotations:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabel1")), QStringLiteral("Notes:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabAlibe")), QStringLiteral("7 - Oscar D'Amico (FLOAT)"));
     // The rotation captions are the board's, computed in Italian.

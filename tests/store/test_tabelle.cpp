@@ -328,6 +328,82 @@ private slots:
                  QStringLiteral("Posizione partenza palleggiatore:"));
     }
 
+    // A table filled before the texts were reworded: the texts still as shipped take the new
+    // wording, in one go, and the ones the user changed stay; a stop half way changes nothing.
+    void rewordedTextsReachOldTablesButNotUserEdits()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        CreaTabelle();
+        const TestoPrecedente &gestione = TestiPrecedenti[1]; // "Gestione calendario", English only
+        const TestoPrecedente &carica = TestiPrecedenti[4];   // "Carica giornata", both columns
+        QCOMPARE(QString::fromUtf8(RigheLingua[gestione.riga].italiano), QStringLiteral("Gestione calendario"));
+        QVERIFY(gestione.english && !gestione.francais && carica.english && carica.francais);
+        // As the program left it before: every old text back, one English text typed by the user.
+        auto scriviVecchi = [&carica] {
+            Table t(QStringLiteral("lingua.db"));
+            t.open();
+            int riga = 0, k = 0;
+            for (t.first(); !t.eof(); t.next(), ++riga) {
+                if (k < NumeroTestiPrecedenti && TestiPrecedenti[k].riga == riga) {
+                    t.edit();
+                    if (TestiPrecedenti[k].english)
+                        t.fieldByName(QStringLiteral("English")).setAsString(QString::fromUtf8(TestiPrecedenti[k].english));
+                    if (TestiPrecedenti[k].francais)
+                        t.fieldByName(QStringLiteral("Français")).setAsString(QString::fromUtf8(TestiPrecedenti[k].francais));
+                    if (riga == carica.riga)
+                        t.fieldByName(QStringLiteral("English")).setAsString(QStringLiteral("Load the day's games"));
+                    t.post();
+                    ++k;
+                }
+            }
+        };
+        scriviVecchi();
+        QStringList english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+        QCOMPARE(english.at(gestione.riga), QStringLiteral("Management calendar"));
+
+        // A stop after the texts changed and before the commit: nothing changed.
+        Database::shutdown();
+        Database::faultHook() = [](const QString &step) {
+            if (step == QLatin1String("lingua riformulata"))
+                throw Crash();
+        };
+        QVERIFY_THROWS_EXCEPTION(Crash, CreaTabelle());
+        Database::faultHook() = nullptr;
+        Database::shutdown();
+        QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("English")), english);
+
+        CreaTabelle();
+        QCOMPARE(boxes.count(), 0);
+        english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+        const QStringList french = values(QStringLiteral("lingua.db"), QStringLiteral("Français"));
+        QCOMPARE(english.size(), NumeroRigheLingua);
+        for (int i = 0; i < NumeroRigheLingua; ++i) {
+            if (i == carica.riga)
+                continue;
+            QCOMPARE(english.at(i), QString::fromUtf8(RigheLingua[i].english));
+            QCOMPARE(french.at(i), QString::fromUtf8(RigheLingua[i].francais));
+        }
+        QCOMPARE(english.at(gestione.riga), QStringLiteral("Calendar management"));
+        QCOMPARE(english.at(carica.riga), QStringLiteral("Load the day's games"));
+        QCOMPARE(french.at(carica.riga), QString::fromUtf8(RigheLingua[carica.riga].francais));
+
+        // A table short of the rows added later is reworded and completed in the same start.
+        scriviVecchi();
+        {
+            Table t(QStringLiteral("lingua.db"));
+            t.open();
+            t.last();
+            t.remove();
+        }
+        Database::shutdown();
+        CreaTabelle();
+        english = values(QStringLiteral("lingua.db"), QStringLiteral("English"));
+        QCOMPARE(english.size(), NumeroRigheLingua);
+        QCOMPARE(english.at(gestione.riga), QStringLiteral("Calendar management"));
+        QCOMPARE(english.last(), QString::fromUtf8(RigheLingua[NumeroRigheLingua - 1].english));
+    }
+
     void settingsRowsAreNeverAddedOrRemoved()
     {
         TempProgramFolder folder;

@@ -76,9 +76,9 @@ private slots:
         TfrmBug form;
         const auto label = [&form](const char *n) { return form.findChild<QLabel *>(QLatin1String(n))->text(); };
         QCOMPARE(label("Label4"), QStringLiteral("Your support helps improve Brivo software"));
-        QCOMPARE(label("Label1"), QStringLiteral("Press Report to send us the error report:"));
-        QCOMPARE(label("Label2"), QStringLiteral("Answers to bugs already reported are shown in the"));
-        QCOMPARE(label("Label3"), QStringLiteral("forum section of our web site"));
+        QCOMPARE(label("Label1"), QStringLiteral("Click Report to send us the error report:"));
+        QCOMPARE(label("Label2"), QStringLiteral("Answers to bugs already reported are in the"));
+        QCOMPARE(label("Label3"), QStringLiteral("forum of our website"));
         QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("ButSegnala"))->text(), QStringLiteral("Report"));
         QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("ButEsci"))->text(), QStringLiteral("Exit"));
         // The site's address is no caption.

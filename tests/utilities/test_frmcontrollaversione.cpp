@@ -291,9 +291,9 @@ private slots:
         t.post();
         t.close();
         apri(false);
-        QCOMPARE(form->windowTitle(), QStringLiteral("Check for available updates"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Checking for available updates"));
         QCOMPARE(testo("Label1"), QStringLiteral("Current version"));
-        QCOMPARE(testo("Label2"), QStringLiteral("Version available on the internet"));
+        QCOMPARE(testo("Label2"), QStringLiteral("Version available online"));
         QCOMPARE(pulsante("sbControlla")->text(), QStringLiteral("Check"));
         QCOMPARE(pulsante("sbScarica")->text(), QStringLiteral("Download"));
     }

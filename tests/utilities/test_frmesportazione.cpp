@@ -604,7 +604,7 @@ private slots:
         QCOMPARE(figlio<QPushButton>(f(), "bbExport")->text(), QStringLiteral("Export"));
         QCOMPARE(figlio<QLabel>(f(), "Label13")->text(), QStringLiteral("File path"));
         QCOMPARE(figlio<RadioGroup>(f(), "rgTIPO")->button(1)->text(), QStringLiteral("Excel format"));
-        QCOMPARE(figlio<RadioGroup>(f(), "rgDestinaz")->title(), QStringLiteral("Field destination"));
+        QCOMPARE(figlio<RadioGroup>(f(), "rgDestinaz")->title(), QStringLiteral("Send fields to"));
         // The name box's caption follows the type in the same language.
         figlio<RadioGroup>(f(), "rgTIPO")->setItemIndex(1);
         figlio<RadioGroup>(f(), "rgTIPO")->setItemIndex(0);
