@@ -34,6 +34,12 @@ QLineEdit *edit(QWidget *parent, const QString &name, const QString &text, int m
 }
 } // namespace
 
+QString StagioneDi(const QDate &giorno)
+{
+    const int inizio = giorno.month() >= 8 ? giorno.year() : giorno.year() - 1;
+    return QStringLiteral("%1/%2").arg(inizio).arg(inizio + 1);
+}
+
 TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmCalendario"));
@@ -41,7 +47,7 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
 
     GroupBox1 = new QGroupBox(QStringLiteral("Inserisci le seguenti voci:"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    EDTanno = edit(GroupBox1, QStringLiteral("EDTanno"), QStringLiteral("2009/2010"));
+    EDTanno = edit(GroupBox1, QStringLiteral("EDTanno"), StagioneDi(QDate::currentDate()));
     EDTcateg = edit(GroupBox1, QStringLiteral("EDTcateg"), QStringLiteral("Serie A1 Maschile"));
     EDTnGIORN = edit(GroupBox1, QStringLiteral("EDTnGIORN"), QStringLiteral("16"), 2);
     EDTmySQ = edit(GroupBox1, QStringLiteral("EDTmySQ"), QStringLiteral("Nome squadra preferita"));

@@ -2,12 +2,17 @@
 // starts a new championship and hands over to the matchday composer.
 #pragma once
 
+#include <QDate>
 #include <QDialog>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+// The season a calendar built on that day belongs to: from 1 August that year and the next
+// ("2026/2027"), before August the year before and that year.
+QString StagioneDi(const QDate &giorno);
 
 class TFrmCalendario : public QDialog {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "championship/frmclassifica.h"
 
 #include "championship/ordineclassifica.h"
+#include "championship/stampe.h"
 #include "championship/stclassifica.h"
 #include "core/messaggi.h"
 #include "store/engineerror.h"
@@ -101,6 +102,8 @@ void TFrmClassifica::PreparaColonne()
         const int adatta = fm.horizontalAdvance(titoliColonne[i]) + 2 * fm.averageCharWidth();
         DBGrid1->addColumn(QLatin1String(Colonne[i].campo), titoliColonne[i], qMax(Colonne[i].larghezza, adatta));
     }
+    // The rest turn in the prints' words, not the stored "True" and blank.
+    DBGrid1->setColumnText(int(std::size(Colonne)) - 1, ParolaRiposo);
 }
 
 void TFrmClassifica::FormActivate()

@@ -107,7 +107,12 @@ void TFrmModRisultati::costruisci()
     principale->addLayout(scelte);
     principale->addSpacing(8);
     principale->addLayout(titolo);
-    principale->addLayout(griglia->layout());
+    // The one match shown takes room from the start: choosing it neither grows the form nor leaves
+    // a band when it goes.
+    auto *partita = new QHBoxLayout;
+    partita->addLayout(griglia->layout());
+    partita->addStrut(qMax(P(1)->sizeHint().height(), griglia->SQ(1)->sizeHint().height()));
+    principale->addLayout(partita);
     principale->addStretch();
     principale->addSpacing(8);
     principale->addLayout(comandi);

@@ -1,6 +1,7 @@
 #include "championship/frmstatistichesquadra.h"
 
 #include "championship/ordineclassifica.h"
+#include "championship/stampe.h"
 #include "championship/ststatistichesquadra.h"
 #include "core/messaggi.h"
 #include "store/engineerror.h"
@@ -72,6 +73,8 @@ void TFrmStatisticheSquadra::TraduciEtichette()
         const int adatta = fm.horizontalAdvance(titolo) + 2 * fm.averageCharWidth();
         DBGrid1->addColumn(QLatin1String(c.campo), titolo, qMax(c.larghezza, adatta));
     }
+    // The rest turn in the prints' words.
+    DBGrid1->setColumnText(int(std::size(Colonne)) - 1, ParolaRiposo);
 }
 
 void TFrmStatisticheSquadra::FormActivate()

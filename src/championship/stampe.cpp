@@ -6,7 +6,7 @@
 
 namespace {
 constexpr qreal AltezzaPiede = 36;
-constexpr qreal XCredito = 24;
+constexpr qreal XCredito = 16;
 } // namespace
 
 QFont CarattereStampa(const char *famiglia, int punti, bool grassetto)
@@ -49,7 +49,9 @@ ReportBand PiedeStampa(const QString &credito, const QString &contatti, const QS
     return piede;
 }
 
-QString ParolaRiposo(const QString &riposo)
+QString ParolaRiposo(const QString &riposo, int squadre)
 {
+    if (squadre % 2 == 0)
+        return QString();
     return riposo == QLatin1String("True") ? QStringLiteral("Fatto") : QStringLiteral("Da fare");
 }

@@ -21,5 +21,6 @@ QString ContattiStampa();
 // addresses right-aligned (item `nomeContatti`).
 ReportBand PiedeStampa(const QString &credito, const QString &contatti, const QString &nomeCredito,
                        const QString &nomeContatti, const QString &nomeRiga);
-// "Fatto" when the stored Riposo reads "True" (the team has had its rest turn), "Da fare" otherwise.
-QString ParolaRiposo(const QString &riposo);
+// "Fatto" when the stored Riposo reads "True" (the team has had its rest turn), "Da fare" otherwise;
+// nothing at all among an even number of teams, where nobody ever rests.
+QString ParolaRiposo(const QString &riposo, int squadre);

@@ -35,9 +35,9 @@ TStClassifica::TStClassifica() : QueryClassifica(QStringLiteral("select * from c
 
 TStClassifica::~TStClassifica() { QueryClassifica.close(); }
 
-QString TStClassifica::QRDBText6Print(const QString &riposo)
+QString TStClassifica::QRDBText6Print(const QString &riposo, int squadre)
 {
-    return ParolaRiposo(riposo);
+    return ParolaRiposo(riposo, squadre);
 }
 
 void TStClassifica::StClassificaBeforePrint()
@@ -71,7 +71,7 @@ ReportBand TStClassifica::bandaDettaglio()
     for (const Colonna &c : ColonneDettaglio) {
         QString testo = QueryClassifica.fieldByName(QLatin1String(c.campo)).asString();
         if (qstrcmp(c.campo, "Riposo") == 0)
-            testo = QRDBText6Print(testo);
+            testo = QRDBText6Print(testo, QueryClassifica.recordCount());
         banda.addText(QLatin1String(c.nome), c.x, YDettaglio, testo, f);
     }
     return banda;
@@ -90,9 +90,12 @@ ReportDocument TStClassifica::Pagine()
 
     ReportBand bandaIntestazione(AltezzaIntestazione);
     const QFont f = CarattereStampa("Arial", 10);
-    for (int i = 0; i < intestazioni.size(); ++i)
+    for (int i = 0; i < intestazioni.size(); ++i) {
+        // A translated header longer than its column prints smaller, never into the next one.
+        const qreal spazio = (i + 1 < intestazioni.size() ? XIntestazioni[i + 1] : larghezza) - XIntestazioni[i] - 4;
         bandaIntestazione.addText(QStringLiteral("QRLabel%1").arg(i + 2), XIntestazioni[i], YIntestazione,
-                                  intestazioni[i], f);
+                                  intestazioni[i], CarattereCheEntra(f, intestazioni[i], spazio));
+    }
     bandaIntestazione.addLine(QStringLiteral("QRShape1"), QPointF(0, AltezzaIntestazione - 3),
                               QPointF(larghezza, AltezzaIntestazione - 3));
     pagine.setColumnHeader(bandaIntestazione);

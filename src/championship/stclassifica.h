@@ -23,8 +23,9 @@ public:
     // The pages written into a PDF file; false when the file cannot be written.
     bool SalvaPdf(const QString &file);
 
-    // The word printed for the Riposo field: whether the team has had its rest turn.
-    static QString QRDBText6Print(const QString &riposo);
+    // The word printed for the Riposo field: whether the team has had its rest turn (nothing among an
+    // even number of teams).
+    static QString QRDBText6Print(const QString &riposo, int squadre);
 
     store::Query QueryClassifica;
 

@@ -89,7 +89,8 @@ ReportDocument TStGiornata::Pagine(int numero)
     }
 
     ReportDocument documento = pagine.finish();
-    documento.title = titolo;
+    // The preview's title names the matchday, as the page does.
+    documento.title = titolo + QLatin1Char(' ') + QString::number(numero);
     return documento;
 }
 

@@ -95,7 +95,7 @@ ReportDocument TStStatisticheSquadra::Pagine()
                                                  Query1.fieldByName(QStringLiteral("SetP")).asInteger())
                                   : QString();
             else if (qstrcmp(c.campo, "Riposo") == 0)
-                testo = ParolaRiposo(Query1.fieldByName(QStringLiteral("Riposo")).asString());
+                testo = ParolaRiposo(Query1.fieldByName(QStringLiteral("Riposo")).asString(), Query1.recordCount());
             else
                 testo = Query1.fieldByName(QLatin1String(c.campo)).asString();
             banda.addText(QLatin1String(c.nome), c.x, YDettaglio, testo, f);

@@ -112,7 +112,13 @@ void TFrmRTformazioni::costruisci()
         p.nome->setMinimumWidth(220);
         connect(p.pulsante, &QPushButton::clicked, this, [this, i] { Protetto([this, i] { BitBtnPostoClick(i + 1); }); });
         connect(p.valore, &QLineEdit::textChanged, this,
-                [this, i](const QString &id) { Protetto([this, i, id] { posti[i].nome->setText(DescrizioneGiocatore(id)); }); });
+                [this, i](const QString &id) {
+                    Protetto([this, i, id] {
+                        posti[i].nome->setText(DescrizioneGiocatore(id));
+                        if (posti[i].nome->text() == DaInserire)
+                            TraduciControlli({posti[i].nome});
+                    });
+                });
         const int riga = i + 1 + (i == PostoLibero ? 1 : 0); // a gap before the libero
         griglia->addWidget(p.etichetta, riga, 0);
         griglia->addWidget(p.lista, riga, 1);
@@ -280,6 +286,11 @@ void TFrmRTformazioni::CaricaGiocatori()
         for (int posto = 1; posto <= 6; ++posto)
             posti[posto - 1].etichetta->setText(DidascaliaPosto(metodo, posto));
         posti[PostoLibero].etichetta->setText(QStringLiteral("Libero:"));
+        // The captions of the method's roles, in the form's language like the rest of it.
+        QList<QObject *> didascalie;
+        for (const Posto &p : posti)
+            didascalie << p.etichetta;
+        TraduciControlli(didascalie);
         for (int posto : {2, 3, 5, 6})
             riempi(posti[posto - 1].lista, RuoloDelPosto(metodo, posto));
     }

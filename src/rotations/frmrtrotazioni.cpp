@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace rotazioni;
@@ -156,6 +157,10 @@ QWidget *TFrmRTrotazioni::costruisciComandi()
     QPalette rosso = LabelAttendere->palette();
     rosso.setColor(QPalette::WindowText, Qt::red);
     LabelAttendere->setPalette(rosso);
+    // Shown or not, the wait label keeps its room: nothing beside it moves.
+    QSizePolicy attesa = LabelAttendere->sizePolicy();
+    attesa.setRetainSizeWhenHidden(true);
+    LabelAttendere->setSizePolicy(attesa);
     LabelAttendere->hide();
     g->addWidget(cbScambioAutomatico, 0, 5);
     g->addWidget(ButtGenera, 0, 6);
@@ -298,6 +303,12 @@ void TFrmRTrotazioni::FormCreate()
     PulisciCampiPiccoli();
     PulisciCampoGrande();
     TraduciEtichette();
+    // The serve box keeps its width when a team's name replaces "Squadra A": the controls to its
+    // right never move under the pointer.
+    rgBattuta->setFixedWidth(qMax(rgBattuta->sizeHint().width(), 190));
+    // The rotations' names as the buttons now read them, for the titles made after a generation.
+    for (int n = 1; n <= 6; ++n)
+        nomiRotazioni[n - 1] = pulsantiRotazione[n - 1]->text();
 }
 
 void TFrmRTrotazioni::TraduciEtichette()
@@ -321,8 +332,17 @@ void TFrmRTrotazioni::SceltaSquadra(Squadra s)
     const QString primo = l.riga.posti[0];
     const bool pronta = !primo.isEmpty() && primo != QLatin1String("0");
     (s == Squadra::A ? SquadraAPronta : SquadraBPronta) = pronta;
-    if (pronta)
-        l.battuta->setText(comeDidascalia(l.nomeScelto));
+    if (pronta) {
+        // A name longer than the box is shortened with an ellipsis, whole in the tip.
+        rgBattuta->resize(rgBattuta->maximumWidth(), rgBattuta->height());
+        rgBattuta->layout()->activate();
+        const int disponibile = rgBattuta->layout()->contentsRect().width();
+        l.battuta->setText(QString());
+        const int contorno = l.battuta->sizeHint().width(); // the button without its text
+        l.battuta->setText(comeDidascalia(
+            l.battuta->fontMetrics().elidedText(l.nomeScelto, Qt::ElideRight, disponibile - contorno - 12)));
+        l.battuta->setToolTip(l.nomeScelto);
+    }
     else
         MostraErrore(QStringLiteral(
             "La squadra selezionata non ha una formazione definita, si consiglia di:\r\nuscire da questa maschera, "
@@ -401,14 +421,14 @@ void TFrmRTrotazioni::PulisciCampoGrande()
 
 void TFrmRTrotazioni::TitoliRotazioni()
 {
-    static const char *const Mezzo[6] = {" - Prima rotazione - ZP", " - Seconda rotazione - ZP", " - Terza rotazione - ZP",
-                                         " - Quarta rotazione - ZP", " - Quinta rotazione - ZP", " - Sesta rotazione - ZP"};
     const int a = lato(Squadra::A).zona->currentText().toInt();
     const int b = lato(Squadra::B).zona->currentText().toInt();
     for (int n = 1; n <= 6; ++n) {
         const int k = OffsetDiRotazione(n);
-        pulsantiRotazione[n - 1]->setText(QStringLiteral("ZP") + QString::number(ZonaPalleggiatore(a + k)) +
-                                          QLatin1String(Mezzo[n - 1]) + QString::number(ZonaPalleggiatore(b + k)));
+        pulsantiRotazione[n - 1]->setText(QStringLiteral("ZP%1 - %2 - ZP%3")
+                                              .arg(ZonaPalleggiatore(a + k))
+                                              .arg(nomiRotazioni[n - 1])
+                                              .arg(ZonaPalleggiatore(b + k)));
     }
 }
 
@@ -521,7 +541,15 @@ void TFrmRTrotazioni::ButROTAClick(int n)
     ultimoDettaglio = d;
     ZonaPalleggiatoreA = d.squadra(Squadra::A).zonaPalleggiatore;
     ZonaPalleggiatoreB = d.squadra(Squadra::B).zonaPalleggiatore;
-    LabelDettaglio->setText(d.titolo);
+    // In Italian the engine's own title; in another language the rotation's name as its button
+    // reads it, between the two setters' zones.
+    if (nomiRotazioni[n - 1] == QLatin1String(Didascalie[n - 1]))
+        LabelDettaglio->setText(d.titolo);
+    else
+        LabelDettaglio->setText(QStringLiteral("ZP%1 %2 ZP%3")
+                                    .arg(d.squadra(Squadra::A).zonaPalleggiatore)
+                                    .arg(nomiRotazioni[n - 1])
+                                    .arg(d.squadra(Squadra::B).zonaPalleggiatore));
     // The names and lists beside the court belong to the teams of this court, also when the teams
     // were chosen again since the last generation.
     MostraFormazioni(elenco);

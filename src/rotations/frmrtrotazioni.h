@@ -121,6 +121,7 @@ private:
     QPushButton *ButtGenera = nullptr;
     QLabel *LabelAttendere = nullptr;
     std::array<QPushButton *, 6> pulsantiRotazione{}; // by rotation n - 1
+    std::array<QString, 6> nomiRotazioni; // the buttons' first captions, translated: "Prima rotazione"...
     QLabel *LabelDettaglio = nullptr;
     QPushButton *BTSstampa = nullptr;
     QPushButton *BitBtn1 = nullptr;

@@ -102,7 +102,8 @@ ReportBand piede(qreal larghezza)
     ReportBand banda(AltezzaPiede);
     const QFont piccolo = carattere("Arial", 8);
     banda.addLine(QStringLiteral("QRShapePiede"), QPointF(0, 8), QPointF(larghezza, 8));
-    banda.addText(QStringLiteral("QRLabPiede1"), 0, 14, QStringLiteral("Brivo_Rotaset, realizzato da Brivo"), piccolo);
+    // The credit line reads in the print's language, as on the championship's prints.
+    banda.addText(QStringLiteral("QRLabPiede1"), 0, 14, Didascalie()("Brivo_Rotaset, realizzato da Brivo"), piccolo);
     banda.addText(QStringLiteral("QRLabPiede2"), QRectF(larghezza / 2, 14, larghezza / 2, 16),
                   QLatin1String(IndirizzoSitoBrivo) + QStringLiteral("  -  ") + QLatin1String(MailSupportoBrivo), piccolo,
                   Qt::AlignRight | Qt::AlignTop);

@@ -160,7 +160,7 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     {"Cognome:", "Surname:", "Nom :"},
     {"Ruolo:", "Position:", "Poste :"},
     {"Battuta:", "Serve:", "Service :"},
-    {"Conferma", "Save", "Enregistrer"},
+    {"Conferma", "Save", "Valider"},
     // rotation forms: line-ups
     {"Metodo:", "System:", "Système :"},
     {"Palleggiatore:", "Setter:", "Passeur :"},

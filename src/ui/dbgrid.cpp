@@ -35,6 +35,7 @@ int DBGridModel::addColumn(const QString &field, const QString &title)
     beginResetModel();
     fields << field;
     titles << title;
+    texts << ColumnText();
     endResetModel();
     reload();
     return int(fields.size()) - 1;
@@ -45,6 +46,7 @@ void DBGridModel::clearColumns()
     beginResetModel();
     fields.clear();
     titles.clear();
+    texts.clear();
     cells.clear();
     endResetModel();
 }
@@ -169,9 +171,20 @@ QVariant DBGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= cells.size() || index.column() >= fields.size())
         return QVariant();
-    if (role == Qt::DisplayRole)
-        return cells[index.row()].value(index.column());
-    return QVariant();
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    const QString valore = cells[index.row()].value(index.column());
+    const ColumnText &testo = texts.at(index.column());
+    return testo ? testo(valore, int(cells.size())) : valore;
+}
+
+void DBGridModel::setColumnText(int column, ColumnText text)
+{
+    if (column < 0 || column >= texts.size())
+        return;
+    texts[column] = std::move(text);
+    if (!cells.isEmpty())
+        emit dataChanged(index(0, column), index(int(cells.size()) - 1, column), {Qt::DisplayRole});
 }
 
 QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int role) const

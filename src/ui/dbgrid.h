@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QTableView>
+#include <functional>
 #include <memory>
 
 // The rows of a cursor as a table model. A table's rows are read through a second cursor on the
@@ -26,6 +27,9 @@ public:
     void setColumnTitle(int column, const QString &title);
     QString columnTitle(int column) const { return titles.value(column); }
     QString columnField(int column) const { return fields.value(column); }
+    // How a column shows its stored value, given the number of rows shown; none shows it as stored.
+    using ColumnText = std::function<QString(const QString &value, int rows)>;
+    void setColumnText(int column, ColumnText text);
 
     // The grid row of the cursor's current row; -1 when there is none.
     int currentRow() const { return current; }
@@ -51,6 +55,7 @@ private:
     std::unique_ptr<store::Table> shadow;
     QStringList fields;
     QStringList titles;
+    QList<ColumnText> texts;
     QList<QStringList> cells;
     int current = -1;
     QString currentMarker;
@@ -70,6 +75,7 @@ public:
     void clearColumns();
     void setColumnTitle(int column, const QString &title);
     QString columnTitle(int column) const { return model_->columnTitle(column); }
+    void setColumnText(int column, DBGridModel::ColumnText text) { model_->setColumnText(column, std::move(text)); }
     DBGridModel *dataModel() const { return model_; }
 
 protected:

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
@@ -310,7 +313,21 @@ QString askPdfFile(QWidget *parent, const QString &caption, const QString &sugge
 {
     if (pdfQuestion())
         return pdfQuestion()(parent, suggested);
-    return QFileDialog::getSaveFileName(parent, caption, suggested, QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialogo(parent, caption, QFileInfo(suggested).absolutePath(), QStringLiteral("PDF (*.pdf)"));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setViewMode(QFileDialog::Detail);
+    dialogo.selectFile(QFileInfo(suggested).fileName());
+    // The toolkit's own dialog: wide enough, and each column as wide as its header at least.
+    if (auto *elenco = dialogo.findChild<QTreeView *>()) {
+        QHeaderView *intestazione = elenco->header();
+        intestazione->setStretchLastSection(false);
+        intestazione->setSectionResizeMode(QHeaderView::ResizeToContents);
+        intestazione->setSectionResizeMode(0, QHeaderView::Stretch);
+        dialogo.resize(qMax(dialogo.width(), 820), qMax(dialogo.height(), 480));
+    }
+    if (MostraModale(dialogo) != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return QString();
+    return dialogo.selectedFiles().constFirst();
 }
 
 // The preview of one report: the toolkit's preview with a "Salva PDF" action, and open until the user
@@ -366,8 +383,9 @@ private:
 
     void savePdf()
     {
+        // The user's documents folder, made when the desktop names one that is not there yet.
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty() || !QDir(folder).exists())
+        if (folder.isEmpty() || !QDir().mkpath(folder))
             folder = QDir::homePath();
         QString file = askPdfFile(this, savePdfText(),
                                   QDir(folder).filePath(reportPlainName(document.title) + QStringLiteral(".pdf")));

@@ -193,8 +193,10 @@ private slots:
         QCOMPARE(label(f, "Label10"), QStringLiteral("Enable / disable modules:"));
         QCOMPARE(caption(f, "DBCheckBox2"), QStringLiteral("Rotation management module"));
         QCOMPARE(caption(f, "DBCheckBox5"), QStringLiteral("p for the setter (and color it on the small court)"));
-        // The row is stored as "dell opposto"; the caption loses its apostrophe and finds none.
-        QCOMPARE(label(f, "Label11"), QStringLiteral("Colore della casella dellopposto"));
+        // The row is stored as "dell opposto": the caption finds it all the same.
+        QCOMPARE(label(f, "Label11"), QStringLiteral("Color of the box opposite"));
+        // The page's title ends with a colon its row lacks.
+        QCOMPARE(label(f, "Label1"), QStringLiteral("Rotation module settings:"));
         QCOMPARE(caption(f, "sbEsci"), QStringLiteral("Exit"));
         // No row: the Italian text stays.
         QCOMPARE(label(f, "Label12"), QStringLiteral("Colore della casella degli schiacciatori"));

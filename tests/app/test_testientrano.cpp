@@ -33,6 +33,8 @@
 #include "utilities/inputdate.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -117,6 +119,15 @@ QStringList nonEntra(QWidget *form)
         if (!finestra.contains(dove))
             out << QStringLiteral("past the window: ") + nome(w);
     }
+    // The title, with the program's name the window manager adds, whole in the title bar beside
+    // the window's icon and buttons.
+    QFont grassetto = form->font();
+    grassetto.setBold(true);
+    const QString programma = QGuiApplication::applicationDisplayName();
+    const QString titolo = form->windowTitle().contains(programma) ? form->windowTitle()
+                                                                  : form->windowTitle() + QStringLiteral(" - ") + programma;
+    if (QFontMetrics(grassetto).horizontalAdvance(titolo) + 110 > form->width())
+        out << QStringLiteral("title cut: %1 (%2 wide)").arg(form->windowTitle()).arg(form->width());
     const bool fissa = form->minimumSize() == form->maximumSize();
     if (fissa && form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
         out << QStringLiteral("fixed size with a maximise button");
@@ -130,7 +141,12 @@ using Fabbrica = std::function<QWidget *(QWidget *owner)>;
 class TestTestiEntrano : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallaStileProgramma(); } // the program's own look, as main() sets it
+    void initTestCase()
+    {
+        // The program's own look and name, as main() sets them.
+        QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
+        InstallaStileProgramma();
+    }
 
     void everyFormEveryLanguage_data()
     {
@@ -199,6 +215,9 @@ private slots:
         QWidget *form = creato ? creato.get() : &main;
         form->show();
         QCoreApplication::processEvents();
+        // ROTASET_SCREENSHOTS names a folder that receives a picture of every form in every language.
+        if (const QString cartella = qEnvironmentVariable("ROTASET_SCREENSHOTS"); !cartella.isEmpty())
+            form->grab().save(QDir(cartella).filePath(QStringLiteral("%1-%2.png").arg(modulo, lingua.left(2))));
         QStringList difetti = nonEntra(form);
         // The labels that show only while the form works ("Operazione in corso...", the done line)
         // must fit as well when they appear.

@@ -89,6 +89,12 @@ private slots:
 
     void headerChecks()
     {
+        // The season proposed is the one under way: from August, this year and the next.
+        QCOMPARE(builder->EDTanno->text(), StagioneDi(QDate::currentDate()));
+        QCOMPARE(StagioneDi(QDate(2026, 12, 9)), QStringLiteral("2026/2027"));
+        QCOMPARE(StagioneDi(QDate(2026, 8, 1)), QStringLiteral("2026/2027"));
+        QCOMPARE(StagioneDi(QDate(2026, 7, 31)), QStringLiteral("2025/2026"));
+        QCOMPARE(StagioneDi(QDate(2027, 1, 1)), QStringLiteral("2026/2027"));
         builder->EDTnSQ->setText(QStringLiteral("4"));
         builder->ButSalva->click();
         for (int i = 0; i < 20; ++i)

@@ -12,6 +12,7 @@
 #include "ui/dbgrid.h"
 #include "ui/modale.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrintPreviewDialog>
@@ -259,8 +260,8 @@ private slots:
         QCOMPARE(grid->columnWidth(1), 250);
         QCOMPARE(gridColumn(grid, 1), (QStringList{"Alfa", "L'Aquila", "Brivio"}));
         QCOMPARE(gridColumn(grid, 0), (QStringList{"9", "6", "3"}));
-        // The stored logical, not the report's word.
-        QCOMPARE(gridColumn(grid, 5), (QStringList{"True", "False", ""}));
+        // The rest turn in the report's words, not the stored logical.
+        QCOMPARE(gridColumn(grid, 5), (QStringList{"Fatto", "Da fare", "Da fare"}));
 
         // Results saved elsewhere show at the next activation without anything else.
         setPoints(QStringLiteral("Brivio"), 15);
@@ -295,6 +296,33 @@ private slots:
         QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("BTSesci"))->text(), QStringLiteral("Exit"));
         QCOMPARE(gridTitles(form.findChild<DBGrid *>(QStringLiteral("DBGrid1"))),
                  (QStringList{"Points", "Teams", "Sets won", "Sets lost", "Sets played", "Bye"}));
+    }
+
+    // Among an even number of teams nobody rests: neither the grid nor the print says "Da fare".
+    void noRestWordAmongAnEvenNumberOfTeams()
+    {
+        threeTeams();
+        TStClassifica stampa;
+        TFrmClassifica form(&stampa);
+        auto *grid = form.findChild<DBGrid *>(QStringLiteral("DBGrid1"));
+        QCOMPARE(texts(stampa.Pagine().pages.first(), "QRDBText6"), (QStringList{"Fatto", "Da fare", "Da fare"}));
+        addTeam(QStringLiteral("Delta"), 0, 0, 0, QVariant());
+        form.FormActivate();
+        QCOMPARE(gridColumn(grid, 5), (QStringList{"", "", "", ""}));
+        QCOMPARE(texts(stampa.Pagine().pages.first(), "QRDBText6"), (QStringList{"", "", "", ""}));
+        // The headers shrink, not run into each other, in French.
+        setLanguage(QStringLiteral("Français"));
+        const ReportPage page = stampa.Pagine().pages.first();
+        QCOMPARE(headers(page), (QStringList{"Nom de l'équipe", "Points", "Sets joués", "Sets gagnés", "Sets perdus", "Exempt"}));
+        for (int i = 2; i <= 6; ++i) {
+            const ReportItem *h = page.item(QStringLiteral("QRLabel%1").arg(i));
+            const ReportItem *next = page.item(QStringLiteral("QRLabel%1").arg(i + 1));
+            QFont f = h->font; // report units are pixels at 96 dpi
+            f.setPixelSize(qRound(h->font.pointSizeF() * 96 / 72));
+            QVERIFY2(h->x() + QFontMetricsF(f).horizontalAdvance(h->text) <= next->x(), qPrintable(h->text));
+        }
+        // The credit line stands at the left of the footer.
+        QCOMPARE(page.item(QStringLiteral("QRLabel8"))->x(), 16.0);
     }
 
     void aFailingPrintIsToldAndTheFormStays()

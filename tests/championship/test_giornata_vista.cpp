@@ -173,6 +173,8 @@ private slots:
                  (QStringList{"Sant'Antioco", "Forlì & Cesena", "100% Bari", "Dervio", "Empoli", "Fano", "L'Aquila", ""}));
         QCOMPARE(testi(pagina, "QRDBSet", 1, 8), (QStringList{"3", "0", "2", "3", "*", "*", "*", ""}));
         QCOMPARE(pagina.item(QStringLiteral("QRLabel6"))->text, QStringLiteral("Brivo_Rotaset, realizzato da Brivo"));
+        QCOMPARE(pagina.item(QStringLiteral("QRLabel6"))->x(), 16.0);
+        QCOMPARE(doc.title, QStringLiteral("Stampa dei risultati della giornata numero 1")); // the preview's title
         QVERIFY(pagina.item(QStringLiteral("QRLabel7"))->text.contains(QStringLiteral("supporto@brivo.example")));
 
         // English: the title, the team headers and the credit; "Set" and the addresses stay.
@@ -181,6 +183,7 @@ private slots:
         QCOMPARE(testi(inglese, "QRLabel", 1, 6),
                  (QStringList{"Results of matchday", "Home team", "Away team",
                               "Set", "Set", "Brivo_Rotaset, made by Brivo"}));
+        QCOMPARE(stampa.Pagine(1).title, QStringLiteral("Results of matchday 1"));
 
         // A matchday that is not there prints its frame only.
         const ReportDocument nessuna = stampa.Pagine(42);

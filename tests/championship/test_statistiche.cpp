@@ -87,7 +87,17 @@ private slots:
         };
         QCOMPARE(colonna(pagina, "QRDBText1"), (QStringList{"L'Aquila", "Gamma 100%", "Beta & Figli", "Delta"}));
         QCOMPARE(colonna(pagina, "GeneQuozienteSet"), (QStringList{"3,00", "Nullo", "1,75", "Nullo"}));
-        QCOMPARE(colonna(pagina, "QRDBText6"), (QStringList{"Fatto", "Da fare", "Da fare", "Da fare"}));
+        // Four teams: nobody rests, the rest column says nothing; with a fifth it says who has.
+        QCOMPARE(colonna(pagina, "QRDBText6"), QStringList(4, QString()));
+        prova::RigaClassifica(QStringLiteral("Epsilon"), 0, 0, 0, QVariant());
+        QCOMPARE(colonna(stampa.Pagine().pages.first(), "QRDBText6"),
+                 (QStringList{"Fatto", "Da fare", "Da fare", "Da fare", "Da fare"}));
+        {
+            store::Table c(QStringLiteral("Class.db"));
+            c.open();
+            QVERIFY(c.locate(QStringLiteral("Squadre"), QStringLiteral("Epsilon")));
+            c.remove();
+        }
         const qreal xPunti = pagina.itemsNamed(QStringLiteral("QRDBText2")).first()->x();
 
         stampa.Quozienti = false;

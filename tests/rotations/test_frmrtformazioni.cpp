@@ -284,6 +284,33 @@ private slots:
         QCOMPARE(formazioniDi(1), QStringList{QStringLiteral("P-C-S-O-C-S|2|6|3|10|7|4|")});
     }
 
+    // In French the slots keep their language when the method renames them, and so does an
+    // emptied slot's "Da inserire".
+    void theSlotsSpeakTheFormsLanguage()
+    {
+        Cartella c;
+        squadra(QStringLiteral("Alfa"));
+        impostaFormazione(1, QStringLiteral("P-S-C-O-S-C"), {1, 3, 6, 9, 4, 7}, 11);
+        {
+            store::Table t(QStringLiteral("impostazioni.db"));
+            t.open();
+            t.edit();
+            t.fieldByName(QStringLiteral("LINGUA")).setAsString(QStringLiteral("Français"));
+            t.post();
+        }
+        TFrmRTformazioni form;
+        scegli(&form, "cbSquadre", QStringLiteral("Alfa"));
+        QCOMPARE(didascalie(&form), (QStringList{"Passeur :", "Réceptionneur-attaquant 1 :", "Central 1 :", "Opposé :",
+                                                 "Réceptionneur-attaquant 2 :", "Central 2 :", "Libéro :"}));
+        c.boxes.setNextAnswer(true);
+        scegliMetodo(&form, QStringLiteral("P-C-S-O-C-S"));
+        QCOMPARE(didascalie(&form), (QStringList{"Passeur :", "Central 1 :", "Réceptionneur-attaquant 1 :", "Opposé :",
+                                                 "Central 2 :", "Réceptionneur-attaquant 2 :", "Libéro :"}));
+        QCOMPARE(nomi(&form), QStringList(7, QStringLiteral("Pas encore choisi")));
+        metti(&form, 1, 2);
+        QCOMPARE(testo(&form, "LabelPos1"), QStringLiteral("Luca Bianchi n.2"));
+    }
+
     void zeroOrTwoRowsAreReported()
     {
         Cartella c;

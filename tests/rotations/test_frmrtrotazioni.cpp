@@ -69,6 +69,7 @@ private slots:
     void stessa_squadra_e_giocatori_mancanti();
     void attesa_e_letture();
     void traduzione();
+    void comandi_fermi();
 };
 
 void TestFrmRTrotazioni::costruzione()
@@ -460,10 +461,39 @@ void TestFrmRTrotazioni::traduzione()
     prepara(&f, QStringLiteral("Volley Sant'Anna"), QStringLiteral("Pallavolo Riva"), 1, 3);
     QCOMPARE(figlio<QRadioButton>(&f, "rgBattutaA")->text(), QStringLiteral("Volley Sant'Anna"));
     clicca(&f, "ButtGenera");
-    QCOMPARE(figlio<QPushButton>(&f, "ButROTA1")->text(), QStringLiteral("ZP1 - Prima rotazione - ZP3"));
-    clicca(&f, "ButROTA1");
-    QCOMPARE(testo(&f, "LabelDettaglio"), QStringLiteral("ZP1 Dettaglio prima rotazione ZP3"));
+    // The rotations' names after a generation, and the detail's title, in English too.
+    QCOMPARE(figlio<QPushButton>(&f, "ButROTA1")->text(), QStringLiteral("ZP1 - First rotation - ZP3"));
+    QCOMPARE(figlio<QPushButton>(&f, "ButROTA6")->text(), QStringLiteral("ZP6 - Second rotation - ZP2"));
+    clicca(&f, "ButROTA6");
+    QCOMPARE(testo(&f, "LabelDettaglio"), QStringLiteral("ZP6 Second rotation ZP2"));
     QCOMPARE(testo(&f, "LabA3"), QStringLiteral("3 - Gianni D'Amico (FLOAT)"));
+}
+
+void TestFrmRTrotazioni::comandi_fermi()
+{
+    Tabellone c;
+    const QString lungo = QStringLiteral("Polisportiva Sant'Anna & Co.");
+    aggiungiSquadra(3, lungo);
+    impostaFormazione(3, QStringLiteral("P-C-S-O-C-S"), {11, 12, 13, 14, 15, 16}, 17);
+    TFrmRTrotazioni f;
+    f.show();
+    QCoreApplication::processEvents();
+    QWidget *controlli[] = {figlio<QWidget>(&f, "cbScambioAutomatico"), figlio<QWidget>(&f, "ButtGenera"),
+                            figlio<QWidget>(&f, "cbPallA"), figlio<QWidget>(&f, "ButROTA1")};
+    QList<QRect> prima;
+    for (QWidget *w : controlli)
+        prima << QRect(w->mapTo(&f, QPoint(0, 0)), w->size());
+    prepara(&f, QStringLiteral("Pallavolo Riva"), lungo, 1, 3);
+    figlio<QLabel>(&f, "LabelAttendere")->show();
+    QCoreApplication::processEvents();
+    for (int i = 0; i < prima.size(); ++i)
+        QCOMPARE(QRect(controlli[i]->mapTo(&f, QPoint(0, 0)), controlli[i]->size()), prima[i]);
+    // The long name is shortened in the serve box, whole in its tip.
+    auto *b = figlio<QRadioButton>(&f, "rgBattutaB");
+    QVERIFY(b->text().endsWith(QChar(0x2026)));
+    QVERIFY(b->text().contains(QStringLiteral("&&")) || !b->text().contains(QLatin1Char('&')));
+    QCOMPARE(b->toolTip(), lungo);
+    QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(QStringLiteral("%1 %2 %3 %4").arg(b->width()).arg(b->sizeHint().width()).arg(b->text()).arg(b->parentWidget()->width())));
 }
 
 QTEST_MAIN(TestFrmRTrotazioni)

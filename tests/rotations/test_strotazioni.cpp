@@ -304,8 +304,9 @@ void TestStRotazioni::traduzione_inglese()
     // Data print as they are: the apostrophe stays, "Da inserire" is not looked up.
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabAlibe")), QStringLiteral("7 - Oscar D'Amico (FLOAT)"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabBlibe")), QStringLiteral("Da inserire"));
-    QCOMPARE(testoVoce(d, QStringLiteral("QRLabTitolo")), QStringLiteral("ZP1 Dettaglio prima rotazione ZP3"));
-    // The design captions in English.
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabTitolo")), QStringLiteral("ZP1 First rotation ZP3")); // the board's
+    // The design captions in English, the credit line too.
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabPiede1")), QStringLiteral("Brivo_Rotaset, made by Brivo"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabel1")), QStringLiteral("Notes:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabel7")), QStringLiteral("Rotation details:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabPartenzaA")), Traduci(QStringLiteral("Posizione partenza palleggiatore:"),
@@ -318,8 +319,8 @@ void TestStRotazioni::traduzione_inglese()
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabTitolo")), QStringLiteral("Details of the 6 rotations:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabel1")), QStringLiteral("Notes:"));
     QCOMPARE(testoVoce(d, QStringLiteral("QRLabAlibe")), QStringLiteral("7 - Oscar D'Amico (FLOAT)"));
-    // The rotation captions are the board's, computed in Italian.
-    QCOMPARE(testoVoce(d, QStringLiteral("QRLabPRIMA")), QStringLiteral("ZP1 - Prima rotazione - ZP3"));
+    // The rotation captions are the board's.
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabPRIMA")), QStringLiteral("ZP1 - First rotation - ZP3"));
 }
 
 void TestStRotazioni::pdf_delle_due_stampe()

@@ -599,7 +599,7 @@ private slots:
         t.close();
         nuovaForm();
         QCOMPARE(figlio<QLabel>(f(), "Label11")->text(),
-                 QStringLiteral("Field names to format on output must match the column headers shown in the preset's "
+                 QStringLiteral("Field names to format on output must match the column headers shown in the template's "
                                 "result."));
         QCOMPARE(figlio<QPushButton>(f(), "bbExport")->text(), QStringLiteral("Export"));
         QCOMPARE(figlio<QLabel>(f(), "Label13")->text(), QStringLiteral("File path"));
