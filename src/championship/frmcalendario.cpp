@@ -11,6 +11,7 @@
 #include "ui/traduzione.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -102,6 +103,9 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
     connect(BTMsquadre, &QPushButton::clicked, this, &TFrmCalendario::BTMsquadreClick);
     connect(sbAnnulla, &QPushButton::clicked, this, &TFrmCalendario::sbAnnullaClick);
     EDTnGIORN->installEventFilter(this);
+    // Leaving, or going back to the header, checks no field first.
+    markAsCommand(ButEsci);
+    markAsCommand(sbAnnulla);
     TraduciEtichette();
 }
 
@@ -124,7 +128,8 @@ void TFrmCalendario::showEvent(QShowEvent *event)
 
 bool TFrmCalendario::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == EDTnGIORN && event->type() == QEvent::FocusOut)
+    if (watched == EDTnGIORN && event->type() == QEvent::FocusOut &&
+        leavingChecksField(EDTnGIORN, static_cast<QFocusEvent *>(event)->reason()))
         EDTnGIORNExit();
     return QDialog::eventFilter(watched, event);
 }

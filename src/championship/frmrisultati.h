@@ -48,7 +48,8 @@ private:
     // The handlers of the P family, for field number k (1 ... 20).
     void PChange(int k);
     void PKeyPress(int k);
-    void PExit(int k);
+    // Leaving field k for the widget that now has the focus.
+    void PExit(int k, Qt::FocusReason motivo);
 
     // The value check: true for "3", "2", "1", "0" and "*"; otherwise the error and the focus back.
     bool ControllaValore(int k);

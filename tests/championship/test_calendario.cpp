@@ -10,6 +10,7 @@
 #include "ui/finestraprincipale.h"
 #include "ui/modale.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -266,6 +267,44 @@ private slots:
         QCOMPARE(program->boxes.last().testo, QStringLiteral("Si è verificato un'errore imprevisto interno."));
         QCOMPARE(main.ended, 1);
         QCOMPARE(column(QStringLiteral("giornate.db"), QStringLiteral("Giornata")), QStringList());
+    }
+
+    // The matchday count is checked when the user moves on (one box, the focus back), never when
+    // leaving the builder by "Esci", Escape or the close box, whatever the field holds.
+    void matchdayCountCheckedOnlyWhenMovingOn_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("valore");
+        for (const char *via : {"ButEsci", "Escape", "chiusura"})
+            for (const char *valore : {"8", "7", "x"})
+                QTest::addRow("%s %s", via, valore) << QString::fromLatin1(via) << QString::fromLatin1(valore);
+    }
+    void matchdayCountCheckedOnlyWhenMovingOn()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, valore);
+        builder->show();
+        builder->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(builder));
+        QTest::mouseClick(builder->EDTnGIORN, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), builder->EDTnGIORN);
+        builder->EDTnGIORN->selectAll();
+        QTest::keyClicks(builder->EDTnGIORN, valore);
+        if (valore != QLatin1String("8")) {
+            QTest::mouseClick(builder->EDTnSQ, Qt::LeftButton);
+            QCOMPARE(program->boxes.count(), 1);
+            QCOMPARE(QApplication::focusWidget(), builder->EDTnGIORN);
+            program->boxes.clear();
+        }
+        if (via == QLatin1String("ButEsci"))
+            QTest::mouseClick(builder->ButEsci, Qt::LeftButton);
+        else if (via == QLatin1String("Escape"))
+            QTest::keyClick(builder->EDTnGIORN, Qt::Key_Escape);
+        else
+            builder->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.texts(), QStringList());
+        QVERIFY(!builder->isVisible());
     }
 
 private:

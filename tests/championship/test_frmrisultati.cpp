@@ -11,6 +11,7 @@
 #include "support/testprogram.h"
 #include "ui/datacontrols.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +54,21 @@ void scegliGiornata(QWidget *f, const QString &testo)
 {
     combo(f)->setEditText(testo);
     QTest::keyClick(combo(f)->lineEdit(), Qt::Key_Return);
+}
+// The user clicks into a set field of the active form and types there; the focus stays in it.
+void inCampo(QWidget *f, int k, const QString &testo)
+{
+    QTest::mouseClick(P(f, k), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != P(f, k))
+        qFatal("the click gave the focus to %s", qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("nothing")));
+    QTest::keyClicks(P(f, k), testo);
+}
+// The form becomes the active window, as a user's click on it makes it.
+bool attiva(QWidget *f)
+{
+    f->activateWindow();
+    return QTest::qWaitForWindowActive(f);
 }
 QStringList testiSet(QWidget *f, int quanti)
 {
@@ -498,6 +514,86 @@ private slots:
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Rejected));
         QVERIFY(!GiornataDi(1).giocata);
+    }
+
+    // Every way out with the keyboard focus in a set field holding a valid or a wrong value, the
+    // window active, the buttons clicked as a user clicks them: the one question about the entries,
+    // never the field's check; No keeps the form, Yes leaves it.
+    void waysOutCheckNoField_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("valore");
+        for (const char *via : {"SBesci", "Escape", "chiusura"})
+            for (const char *valore : {"2", "5", "x"})
+                QTest::addRow("%s %s", via, valore) << QString::fromLatin1(via) << QString::fromLatin1(valore);
+    }
+    void waysOutCheckNoField()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, valore);
+        auto form = quattroSquadre();
+        QVERIFY(attiva(form.get()));
+        const QString domanda = QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?");
+        for (const bool si : {false, true}) {
+            inCampo(form.get(), 3, valore);
+            program->boxes.setNextAnswer(si);
+            if (via == QLatin1String("SBesci"))
+                QTest::mouseClick(pulsante(form.get(), "SBesci"), Qt::LeftButton);
+            else if (via == QLatin1String("Escape"))
+                QTest::keyClick(P(form.get(), 3), Qt::Key_Escape);
+            else
+                form->close();
+            QCOMPARE(program->boxes.texts(), QStringList(si ? 2 : 1, domanda));
+            QCOMPARE(form->isVisible(), !si);
+        }
+        QCOMPARE(form->result(), int(QDialog::Rejected));
+        QVERIFY(!GiornataDi(1).giocata);
+    }
+
+    // "Annulla" drops the entries: a wrong value in the field being left is not checked first.
+    void annullaChecksNoField()
+    {
+        auto form = quattroSquadre();
+        QVERIFY(attiva(form.get()));
+        inCampo(form.get(), 1, QStringLiteral("3"));
+        inCampo(form.get(), 2, QStringLiteral("x"));
+        QTest::mouseClick(pulsante(form.get(), "SBannulla"), Qt::LeftButton);
+        QCOMPARE(program->boxes.count(), 0);
+        QCOMPARE(testiSet(form.get(), 4), QStringList(4, QStringLiteral("*")));
+    }
+
+    // A wrong value or pair left by a click on "Inserisci risultati" or on another field gives one
+    // box, the focus back in the field, and nothing saved: the click goes no further.
+    void oneWrongValueOneBox_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("verso");
+        for (const char *verso : {"SBsi", "P1"}) {
+            QTest::addRow("pair %s", verso) << "3" << "3" << verso;
+            QTest::addRow("value %s", verso) << "3" << "7" << verso;
+        }
+    }
+    void oneWrongValueOneBox()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, verso);
+        auto form = quattroSquadre();
+        QVERIFY(attiva(form.get()));
+        inCampo(form.get(), 3, a);
+        inCampo(form.get(), 4, b);
+        QTest::mouseClick(form->findChild<QWidget *>(verso), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.texts(), QStringList{SetErrato});
+        QCOMPARE(QApplication::focusWidget(), P(form.get(), 4));
+        QVERIFY(form->isVisible());
+        QVERIFY(!GiornataDi(1).giocata);
+        // Once mended, the same click goes through.
+        inCampo(form.get(), 4, QStringLiteral("1"));
+        QTest::mouseClick(pulsante(form.get(), "SBsi"), Qt::LeftButton);
+        QCOMPARE(program->boxes.texts(), (QStringList{SetErrato, Archiviati}));
+        QCOMPARE(GiornataDi(1).sets.mid(0, 4), (QStringList{"*", "*", a, "1"}));
     }
 
 private:
