@@ -178,15 +178,26 @@ void TFrmRisultati::FormActivate()
         return;
     }
 
-    // The starting matchday: from the last record back while the matchday is played.
-    TblGiornate->last();
-    while (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean() && TblGiornate->recNo() > 1)
-        TblGiornate->prior();
-    const int inizio = TblGiornate->fieldByName(QStringLiteral("Giornata")).asInteger();
-    MostraGiornata(inizio);
+    MostraGiornata(GiornataIniziale());
 
     TuttiAsterisco();
     AzzeraModifiche();
+}
+
+int TFrmRisultati::GiornataIniziale()
+{
+    // The composer stores the return leg beside each first-leg matchday (1, 1 + h, 2, 2 + h ...):
+    // the stored order is no matchday order, so the numbers decide.
+    int prima = 0;
+    int nonGiocata = 0;
+    for (TblGiornate->first(); !TblGiornate->eof(); TblGiornate->next()) {
+        const int numero = TblGiornate->fieldByName(QStringLiteral("Giornata")).asInteger();
+        if (prima == 0)
+            prima = numero;
+        if (!TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean() && (nonGiocata == 0 || numero < nonGiocata))
+            nonGiocata = numero;
+    }
+    return nonGiocata ? nonGiocata : prima;
 }
 
 bool TFrmRisultati::MostraGiornata(int numero)

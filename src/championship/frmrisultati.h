@@ -62,6 +62,9 @@ private:
     // The resting team's name, its field set to "*"; empty when no team rests.
     QString SegnaRiposo();
 
+    // The matchday the form opens on: the lowest-numbered one not yet played (the first stored one
+    // when every matchday is played).
+    int GiornataIniziale();
     // Moves the table to the matchday and shows it; false when the calendar has no such matchday.
     bool MostraGiornata(int numero);
     void StatoGiornata();

@@ -92,17 +92,37 @@ private slots:
         program.reset();
     }
 
-    void opensOnTheLastRecordNotPlayed()
+    // The form opens on the lowest-numbered matchday not yet played, whatever the stored order (the
+    // composer stores 1, 12, 2, 13 ... 11, 22), matchdays played out of order included.
+    void opensOnTheLowestNumberedMatchdayNotPlayed_data()
     {
-        // 12 teams, 22 matchdays stored 1, 12, 2, 13 ... 11, 22; matchdays 1 ... 5 are played.
+        QTest::addColumn<QList<int>>("giocate");
+        QTest::addColumn<int>("attesa");
+        QTest::newRow("none played") << QList<int>{} << 1;
+        QTest::newRow("1 played") << QList<int>{1} << 2;
+        QTest::newRow("3 played") << QList<int>{1, 2, 3} << 4;
+        QTest::newRow("5 played") << QList<int>{1, 2, 3, 4, 5} << 6;
+        QTest::newRow("out of order") << QList<int>{1, 3, 12} << 2;
+        QTest::newRow("a return leg first") << QList<int>{12, 13} << 1;
+        QTest::newRow("all but the last") << [] {
+            QList<int> l;
+            for (int k = 1; k <= 21; ++k)
+                l << k;
+            return l;
+        }() << 22;
+    }
+    void opensOnTheLowestNumberedMatchdayNotPlayed()
+    {
+        QFETCH(QList<int>, giocate);
+        QFETCH(int, attesa);
         Impostazione("NSQUADRE", 12);
         const QStringList squadre = Nomi("Squadra", 12);
+        QStringList ritorno = squadre;
+        std::swap(ritorno[0], ritorno[1]);
         QStringList ordine;
         for (int k = 1; k <= 11; ++k) {
-            AggiungiGiornata(k, squadre, k <= 5);
-            QStringList ritorno = squadre;
-            std::swap(ritorno[0], ritorno[1]);
-            AggiungiGiornata(k + 11, ritorno, false);
+            AggiungiGiornata(k, squadre, giocate.contains(k));
+            AggiungiGiornata(k + 11, ritorno, giocate.contains(k + 11));
             ordine << QString::number(k) << QString::number(k + 11);
         }
         auto form = apri();
@@ -110,10 +130,11 @@ private slots:
         for (int i = 0; i < combo(form.get())->count(); ++i)
             lista << combo(form.get())->itemText(i);
         QCOMPARE(lista, ordine);
-        QCOMPARE(combo(form.get())->currentText(), QStringLiteral("22"));
-        QCOMPARE(form->GiornataMostrata(), 22);
-        QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QStringLiteral("22"));
-        QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 2")); // the return leg's home team
+        QCOMPARE(form->GiornataMostrata(), attesa);
+        QCOMPARE(combo(form.get())->currentText(), QString::number(attesa));
+        QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QString::number(attesa));
+        // The boxes are those of the matchday on show: a return leg's home team is Squadra 2.
+        QCOMPARE(SQ(form.get(), 1)->text(), attesa > 11 ? QStringLiteral("Squadra 2") : QStringLiteral("Squadra 1"));
         for (int k = 1; k <= 20; ++k) {
             QVERIFY2(P(form.get(), k)->isEnabled() == (k <= 12), qPrintable(QString::number(k)));
             QCOMPARE(P(form.get(), k)->text(), QStringLiteral("*"));
@@ -611,9 +632,8 @@ private:
         AggiungiGiornata(1, {"Squadra 1", "Squadra 2", "Squadra 3", "Squadra 4"});
         AggiungiGiornata(2, {"Squadra 3", "Squadra 1", "Squadra 4", "Squadra 2"});
         auto form = apri();
-        if (form->GiornataMostrata() != 2)
+        if (form->GiornataMostrata() != 1)
             qFatal("the form opened on matchday %d", form->GiornataMostrata());
-        scegliGiornata(form.get(), QStringLiteral("1"));
         return form;
     }
 
