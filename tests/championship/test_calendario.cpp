@@ -152,6 +152,34 @@ private slots:
         QCOMPARE(column(QStringLiteral("impostazioni.db"), QStringLiteral("ANNATA")), QStringList{QString()});
     }
 
+    // Names are stored without leading and trailing blanks; two names that differ only in case or
+    // in blanks are one team, refused with the message for a team typed twice.
+    void teamNamesTrimmedAndOneTeamWhateverItsCase()
+    {
+        builder->EDTnSQ->setText(QStringLiteral("4"));
+        builder->EDTnGIORN->setText(QStringLiteral("6"));
+        builder->EDTmySQ->setText(QStringLiteral("  Pro Patria "));
+        builder->ButSalva->click();
+        setModalBackend([&](QDialog &) -> int { return 0; });
+        const QString doppia = QStringLiteral("La squadra '%1' è già stata inserita: ogni squadra deve avere un nome diverso.");
+        for (const char *nome : {"PRO PATRIA", "pro  patria", "ProPatria", " Pro Patria  "}) {
+            builder->SQ[1]->setText(QStringLiteral("Gamma"));
+            builder->SQ[2]->setText(QStringLiteral("Delta"));
+            builder->SQ[3]->setText(QString::fromUtf8(nome));
+            builder->BTMsquadreClick();
+            QCOMPARE(program->boxes.last().testo, doppia.arg(QString::fromUtf8(nome).trimmed()));
+            QCOMPARE(column(QStringLiteral("squadre.db"), QStringLiteral("Squadre")), QStringList());
+        }
+        program->boxes.clear();
+        builder->SQ[3]->setText(QStringLiteral(" L'Aquila\t"));
+        builder->BTMsquadreClick();
+        QCOMPARE(program->boxes.count(), 0);
+        const QStringList attese = {"Pro Patria", "Gamma", "Delta", "L'Aquila"};
+        QCOMPARE(column(QStringLiteral("squadre.db"), QStringLiteral("Squadre")), attese);
+        QCOMPARE(column(QStringLiteral("Class.db"), QStringLiteral("Squadre")), attese);
+        QCOMPARE(column(QStringLiteral("impostazioni.db"), QStringLiteral("SQUADRAPREFERITA")), QStringList{"Pro Patria"});
+    }
+
     // n = 4, g = 6: matchdays 1, 4, 2, 5, 3, 6; matchday 4 is matchday 1 with each pair swapped.
     void fourTeamsSixMatchdays()
     {
