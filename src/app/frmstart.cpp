@@ -4,7 +4,6 @@
 #include "app/frmabout.h"
 #include "core/cartella.h"
 #include "core/configurazione.h"
-#include "core/shell.h"
 #include "ui/clickablelabel.h"
 #include "ui/traduzione.h"
 
@@ -24,7 +23,6 @@ TfrmStart::TfrmStart(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Customi
     auto *logo = new ClickableLabel(this);
     logo->setObjectName(QStringLiteral("ImageLogo"));
     logo->setPixmap(DisegnoPallavolo(QSize(280, 270)));
-    logo->setCursor(Qt::PointingHandCursor);
     logo->setAlignment(Qt::AlignCenter);
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -74,4 +72,5 @@ void TfrmStart::TimerStartTimer()
     accept();
 }
 
-void TfrmStart::ImageLogoClick() { ApriDocumento(QString::fromLatin1(IndirizzoSitoBrivo)); }
+// A click on the splash only ends the wait: it starts no program.
+void TfrmStart::ImageLogoClick() { TimerStartTimer(); }

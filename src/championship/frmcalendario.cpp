@@ -1,6 +1,7 @@
 #include "championship/frmcalendario.h"
 
 #include "championship/frmgiornata.h"
+#include "championship/rinomina.h"
 #include "core/messaggi.h"
 #include "store/database.h"
 #include "store/engineerror.h"
@@ -11,6 +12,7 @@
 #include "ui/traduzione.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -108,6 +110,9 @@ TFrmCalendario::TFrmCalendario(QWidget *parent) : QDialog(parent)
     connect(BTMsquadre, &QPushButton::clicked, this, &TFrmCalendario::BTMsquadreClick);
     connect(sbAnnulla, &QPushButton::clicked, this, &TFrmCalendario::sbAnnullaClick);
     EDTnGIORN->installEventFilter(this);
+    // Leaving, or going back to the header, checks no field first.
+    markAsCommand(ButEsci);
+    markAsCommand(sbAnnulla);
     TraduciEtichette();
 }
 
@@ -130,7 +135,8 @@ void TFrmCalendario::showEvent(QShowEvent *event)
 
 bool TFrmCalendario::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == EDTnGIORN && event->type() == QEvent::FocusOut)
+    if (watched == EDTnGIORN && event->type() == QEvent::FocusOut &&
+        leavingChecksField(EDTnGIORN, static_cast<QFocusEvent *>(event)->reason()))
         EDTnGIORNExit();
     return QDialog::eventFilter(watched, event);
 }
@@ -237,22 +243,23 @@ void TFrmCalendario::BTMsquadreClick()
         MostraErrore(QStringLiteral("Il numero delle squadre è cambiato: premere \"Annulla\" e poi \"Salva\"."));
         return;
     }
-    // Team names are the keys of the standings and the calendar: each must be there, and once.
+    // Team names are the keys of the standings and the calendar: each must be there, and once,
+    // whatever its case and blanks (ChiaveSquadra); they are stored without leading and trailing blanks.
     QSet<QString> nomi;
     for (int i = 0; i < n; ++i) {
-        const QString nome = SQ[i]->text();
-        if (nome.trimmed().isEmpty()) {
+        const QString nome = SQ[i]->text().trimmed();
+        if (nome.isEmpty()) {
             MostraErrore(QStringLiteral("Il nome della squadra n.%1 non può essere vuoto.").arg(i + 1));
             SQ[i]->setFocus();
             return;
         }
-        if (nomi.contains(nome.left(30))) {
-            MostraErrore(QStringLiteral("La squadra '%1' è già stata inserita: ogni squadra deve avere un nome diverso.")
-                             .arg(nome));
+        const QString chiave = ChiaveSquadra(nome.left(30));
+        if (nomi.contains(chiave)) {
+            MostraErrore(QString::fromUtf8(MsgSquadraGiaInserita).arg(nome));
             SQ[i]->setFocus();
             return;
         }
-        nomi.insert(nome.left(30));
+        nomi.insert(chiave);
     }
     if (!Memorizza(n))
         return;
@@ -279,7 +286,7 @@ bool TFrmCalendario::Memorizza(int n)
         impostazioni.fieldByName(QStringLiteral("ANNATA")).setAsString(EDTanno->text());
         impostazioni.fieldByName(QStringLiteral("CATEGORIA")).setAsString(EDTcateg->text());
         impostazioni.fieldByName(QStringLiteral("NGIORNATE")).setAsString(EDTnGIORN->text());
-        impostazioni.fieldByName(QStringLiteral("SQUADRAPREFERITA")).setAsString(EDTmySQ->text());
+        impostazioni.fieldByName(QStringLiteral("SQUADRAPREFERITA")).setAsString(EDTmySQ->text().trimmed());
         impostazioni.fieldByName(QStringLiteral("NSQUADRE")).setAsString(EDTnSQ->text());
         impostazioni.post();
         // A new championship starts from empty tables, the calendar included.
@@ -290,10 +297,11 @@ bool TFrmCalendario::Memorizza(int n)
         }
         for (int i = 0; i < n; ++i) {
             TblSquadre.append();
-            TblSquadre.fieldByName(QStringLiteral("Squadre")).setAsString(SQ[i]->text());
+            const QString nome = SQ[i]->text().trimmed();
+            TblSquadre.fieldByName(QStringLiteral("Squadre")).setAsString(nome);
             TblSquadre.post();
             TblClass.append();
-            TblClass.fieldByName(QStringLiteral("Squadre")).setAsString(SQ[i]->text());
+            TblClass.fieldByName(QStringLiteral("Squadre")).setAsString(nome);
             TblClass.fieldByName(QStringLiteral("Punti")).setAsInteger(0);
             TblClass.post();
         }

@@ -71,14 +71,19 @@ void TFrmModNomiSquadre::CaricaNomi()
 void TFrmModNomiSquadre::SBsiClick()
 {
     const QString vecchio = cbNomeVecchio->currentIndex() < 0 ? QString() : cbNomeVecchio->currentText();
-    const QString nuovo = EditNomeNuovo->text();
-    bool esiste = false;
-    for (int i = 0; i < cbNomeVecchio->count(); ++i)
-        esiste = esiste || cbNomeVecchio->itemText(i) == nuovo;
-    if (nuovo.trimmed().isEmpty() || vecchio.isEmpty() || esiste) {
+    const QString nuovo = EditNomeNuovo->text().trimmed();
+    if (nuovo.isEmpty() || vecchio.isEmpty() || nuovo == vecchio) {
         MostraAttenzione(QString::fromUtf8(MsgNomeNonValido));
         EditNomeNuovo->setFocus();
         return;
+    }
+    // Another team's name in another case or with other blanks is that team.
+    for (int i = 0; i < cbNomeVecchio->count(); ++i) {
+        if (cbNomeVecchio->itemText(i) != vecchio && ChiaveSquadra(cbNomeVecchio->itemText(i)) == ChiaveSquadra(nuovo)) {
+            MostraAttenzione(QString::fromUtf8(MsgSquadraGiaInserita).arg(nuovo));
+            EditNomeNuovo->setFocus();
+            return;
+        }
     }
     try {
         RinominaSquadra(vecchio, nuovo);

@@ -12,7 +12,9 @@
 #include "ui/traduzione.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -58,14 +60,20 @@ void TFrmModRisultati::costruisci()
     CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
     CboxGiornate->setMinimumContentsLength(4);
     connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
-    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] { CboxGiornateChange(); });
+    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (leavingChecksField(CboxGiornate))
+            CboxGiornateChange();
+    });
 
     cBoxPartita = createNamed<QComboBox>(this, QStringLiteral("cBoxPartita"));
     cBoxPartita->setEditable(true);
     cBoxPartita->setInsertPolicy(QComboBox::NoInsert);
     cBoxPartita->setMinimumContentsLength(40);
     connect(cBoxPartita, &QComboBox::textActivated, this, [this] { cBoxPartitaChange(); });
-    connect(cBoxPartita->lineEdit(), &QLineEdit::editingFinished, this, [this] { cBoxPartitaChange(); });
+    connect(cBoxPartita->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (leavingChecksField(cBoxPartita))
+            cBoxPartitaChange();
+    });
 
     griglia = std::make_unique<GrigliaGiornata>(this, TblGiornate, GrigliaGiornata::Accanto::SetDigitati);
     for (int k = 1; k <= NumeroCampi; ++k) {
@@ -80,6 +88,7 @@ void TFrmModRisultati::costruisci()
     SBsi = createButton(this, QStringLiteral("SBsi"), QStringLiteral("Modifica risultati"), QStringLiteral("Salva risultati"));
     SBesci = createButton(this, QStringLiteral("SBesci"), QStringLiteral("Annulla ed esci"), QStringLiteral("Annulla ed esci"));
     SBsi->setEnabled(false);
+    markAsCommand(SBesci); // leaving checks no field first
     connect(Button1, &QPushButton::clicked, this, &TFrmModRisultati::Button1Click);
     connect(SBsi, &QPushButton::clicked, this, &TFrmModRisultati::SBsiClick);
     connect(SBesci, &QPushButton::clicked, this, &TFrmModRisultati::SBesciClick);
@@ -260,15 +269,14 @@ void TFrmModRisultati::PChange()
 
 void TFrmModRisultati::PEnter() { SBsi->setEnabled(false); }
 
-void TFrmModRisultati::PExit(int k)
+void TFrmModRisultati::PExit(int k, Qt::FocusReason motivo)
 {
     if (occupato || !P(k)->isVisible())
         return;
     Occupato guardia(occupato);
-    if (!ControllaValore(k))
-        return;
-    if (k % 2 == 0)
-        ControllaCoppia(k / 2);
+    const QPointer<QWidget> verso = QApplication::focusWidget();
+    if (!ControllaValore(k) || (k % 2 == 0 && !ControllaCoppia(k / 2)))
+        dropPressThatMovedFocus(verso, motivo); // one wrong value, one box: the click goes no further
 }
 
 bool TFrmModRisultati::eventFilter(QObject *watched, QEvent *event)
@@ -283,9 +291,8 @@ bool TFrmModRisultati::eventFilter(QObject *watched, QEvent *event)
         } else if (event->type() == QEvent::FocusIn) {
             PEnter();
         } else if (event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason motivo = static_cast<QFocusEvent *>(event)->reason();
-            if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
-                PExit(k);
+            if (leavingChecksField(P(k), static_cast<QFocusEvent *>(event)->reason()))
+                PExit(k, static_cast<QFocusEvent *>(event)->reason());
         }
         break;
     }

@@ -43,7 +43,8 @@ private:
 
     void PChange();
     void PEnter();
-    void PExit(int k);
+    // Leaving field k for the widget that now has the focus.
+    void PExit(int k, Qt::FocusReason motivo);
     bool ControllaValore(int k);
     bool ControllaCoppia(int partita);
     // Every match whose sets differ from the stored ones, checked; false after the first fault.

@@ -14,7 +14,9 @@
 #include "ui/traduzione.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -73,7 +75,10 @@ void TFrmRisultati::costruisci()
     CboxGiornate->setToolTip(QStringLiteral("Seleziona la giornata"));
     CboxGiornate->setMinimumContentsLength(4);
     connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
-    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] { CboxGiornateChange(); });
+    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (leavingChecksField(CboxGiornate))
+            CboxGiornateChange();
+    });
 
     griglia = std::make_unique<GrigliaGiornata>(this, TblGiornate, GrigliaGiornata::Accanto::SetDigitati);
     for (int k = 1; k <= NumeroCampi; ++k) {
@@ -90,6 +95,9 @@ void TFrmRisultati::costruisci()
     SBannulla = createButton(this, QLatin1String("SBannulla"), QStringLiteral("Annulla"),
                          QStringLiteral("Annulla tutti i risultati di questa giornata"));
     SBesci = createButton(this, QLatin1String("SBesci"), QStringLiteral("Esci"), QStringLiteral("Annulla ed esci"));
+    // Clearing the entries or leaving checks no field first.
+    markAsCommand(SBannulla);
+    markAsCommand(SBesci);
     connect(SBsi, &QPushButton::clicked, this, &TFrmRisultati::SBsiClick);
     connect(SBannulla, &QPushButton::clicked, this, &TFrmRisultati::SBannullaClick);
     connect(SBesci, &QPushButton::clicked, this, &TFrmRisultati::SBesciClick);
@@ -170,15 +178,26 @@ void TFrmRisultati::FormActivate()
         return;
     }
 
-    // The starting matchday: from the last record back while the matchday is played.
-    TblGiornate->last();
-    while (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean() && TblGiornate->recNo() > 1)
-        TblGiornate->prior();
-    const int inizio = TblGiornate->fieldByName(QStringLiteral("Giornata")).asInteger();
-    MostraGiornata(inizio);
+    MostraGiornata(GiornataIniziale());
 
     TuttiAsterisco();
     AzzeraModifiche();
+}
+
+int TFrmRisultati::GiornataIniziale()
+{
+    // The composer stores the return leg beside each first-leg matchday (1, 1 + h, 2, 2 + h ...):
+    // the stored order is no matchday order, so the numbers decide.
+    int prima = 0;
+    int nonGiocata = 0;
+    for (TblGiornate->first(); !TblGiornate->eof(); TblGiornate->next()) {
+        const int numero = TblGiornate->fieldByName(QStringLiteral("Giornata")).asInteger();
+        if (prima == 0)
+            prima = numero;
+        if (!TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean() && (nonGiocata == 0 || numero < nonGiocata))
+            nonGiocata = numero;
+    }
+    return nonGiocata ? nonGiocata : prima;
 }
 
 bool TFrmRisultati::MostraGiornata(int numero)
@@ -301,15 +320,14 @@ void TFrmRisultati::PKeyPress(int k)
     P(k)->clear();
 }
 
-void TFrmRisultati::PExit(int k)
+void TFrmRisultati::PExit(int k, Qt::FocusReason motivo)
 {
     if (occupato || !P(k)->isEnabled())
         return;
     Occupato guardia(occupato);
-    if (!ControllaValore(k))
-        return;
-    if (k % 2 == 0)
-        ControllaCoppia(k / 2);
+    const QPointer<QWidget> verso = QApplication::focusWidget();
+    if (!ControllaValore(k) || (k % 2 == 0 && !ControllaCoppia(k / 2)))
+        dropPressThatMovedFocus(verso, motivo); // one wrong value, one box: the click goes no further
 }
 
 bool TFrmRisultati::eventFilter(QObject *watched, QEvent *event)
@@ -322,10 +340,8 @@ bool TFrmRisultati::eventFilter(QObject *watched, QEvent *event)
             if (!testo.isEmpty() && testo.at(0).isPrint())
                 PKeyPress(k);
         } else if (event->type() == QEvent::FocusOut) {
-            // Another window coming to the front (a message box, another program) is no leaving.
-            const Qt::FocusReason motivo = static_cast<QFocusEvent *>(event)->reason();
-            if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
-                PExit(k);
+            if (leavingChecksField(P(k), static_cast<QFocusEvent *>(event)->reason()))
+                PExit(k, static_cast<QFocusEvent *>(event)->reason());
         }
         break;
     }

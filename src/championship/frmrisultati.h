@@ -48,7 +48,8 @@ private:
     // The handlers of the P family, for field number k (1 ... 20).
     void PChange(int k);
     void PKeyPress(int k);
-    void PExit(int k);
+    // Leaving field k for the widget that now has the focus.
+    void PExit(int k, Qt::FocusReason motivo);
 
     // The value check: true for "3", "2", "1", "0" and "*"; otherwise the error and the focus back.
     bool ControllaValore(int k);
@@ -61,6 +62,9 @@ private:
     // The resting team's name, its field set to "*"; empty when no team rests.
     QString SegnaRiposo();
 
+    // The matchday the form opens on: the lowest-numbered one not yet played (the first stored one
+    // when every matchday is played).
+    int GiornataIniziale();
     // Moves the table to the matchday and shows it; false when the calendar has no such matchday.
     bool MostraGiornata(int numero);
     void StatoGiornata();

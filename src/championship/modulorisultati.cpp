@@ -24,11 +24,15 @@ bool ModuloRisultati::PuoChiudere()
 
 void ModuloRisultati::SBesciClick()
 {
+    // Leaving asks the one question and checks no field, not even while the window goes away.
+    if (occupato)
+        return;
+    Occupato guardia(occupato);
     if (!PuoChiudere())
         return;
     modificato = false;
-    TblGiornate->close();
     reject();
+    TblGiornate->close();
 }
 
 void ModuloRisultati::showEvent(QShowEvent *event)
@@ -47,6 +51,7 @@ void ModuloRisultati::showEvent(QShowEvent *event)
 void ModuloRisultati::closeEvent(QCloseEvent *event)
 {
     // The window's close button loses the entries only after the same question as "Esci".
+    Occupato guardia(occupato);
     if (isVisible() && !PuoChiudere()) {
         event->ignore();
         return;

@@ -39,11 +39,33 @@ void RinominaRiga(store::Table &tabella, const QString &vecchio, const QString &
         throw store::EngineError(QStringLiteral("La squadra '%1' non è stata rinominata.").arg(vecchio), store::HcWrite);
 }
 
+// Whether a row other than the old name's holds the new name by key.
+bool AltraConChiave(store::Table &tabella, const QString &vecchio, const QString &chiave)
+{
+    for (tabella.first(); !tabella.eof(); tabella.next()) {
+        const QString nome = tabella.fieldByName(QStringLiteral("Squadre")).asString();
+        if (nome != vecchio && ChiaveSquadra(nome) == chiave)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-int RinominaSquadra(const QString &vecchio, const QString &nuovo)
+QString ChiaveSquadra(const QString &nome)
 {
-    if (vecchio.isEmpty() || nuovo.trimmed().isEmpty() || nuovo.size() > LunghezzaNome)
+    QString chiave;
+    chiave.reserve(nome.size());
+    for (const QChar c : nome)
+        if (!c.isSpace())
+            chiave += c;
+    return chiave.toCaseFolded();
+}
+
+int RinominaSquadra(const QString &vecchio, const QString &nuovoDigitato)
+{
+    const QString nuovo = nuovoDigitato.trimmed();
+    if (vecchio.isEmpty() || nuovo.isEmpty() || nuovo.size() > LunghezzaNome || nuovo == vecchio)
         throw store::EngineError(QString::fromUtf8(MsgNomeNonValido), store::HcInvalidValue);
 
     // All three tables are open before the transaction begins: a table file cannot join one later.
@@ -53,8 +75,10 @@ int RinominaSquadra(const QString &vecchio, const QString &nuovo)
     squadre.open();
     classifica.open();
     giornate.open();
-    if (Quante(squadre, nuovo) > 0 || Quante(classifica, nuovo) > 0)
-        throw store::EngineError(QString::fromUtf8(MsgNomeNonValido), store::HcKeyViolation);
+    // The team's own name in another case ("alfa" into "Alfa") is no other team.
+    const QString chiave = ChiaveSquadra(nuovo);
+    if (AltraConChiave(squadre, vecchio, chiave) || AltraConChiave(classifica, vecchio, chiave))
+        throw store::EngineError(QString::fromUtf8(MsgSquadraGiaInserita).arg(nuovo), store::HcKeyViolation);
 
     store::Transaction transazione;
     RinominaRiga(squadre, vecchio, nuovo, QStringLiteral("nell'elenco delle squadre"));

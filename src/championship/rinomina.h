@@ -6,10 +6,18 @@
 
 // The message for a new name that is empty, blank, too long or already a team's.
 inline constexpr const char *MsgNomeNonValido = "Il nome inserito non è valido oppure esiste già.";
+// The message for a team typed twice (%1: the name as typed).
+inline constexpr const char *MsgSquadraGiaInserita =
+    "La squadra '%1' è già stata inserita: ogni squadra deve avere un nome diverso.";
+
+// What makes two names one team for a person reading them: names that differ only in upper and
+// lower case or in blanks ("Pro Patria", "pro  patria ", "ProPatria") give the same key.
+QString ChiaveSquadra(const QString &nome);
 
 // Renames the team in squadre.db, in Class.db and in every Squadra1 ... Squadra20 slot of giornate.db
 // that holds exactly the old name, in one transaction; returns the number of matchday slots renamed.
-// Refused, with store::EngineError and nothing changed: a new name that is empty or blank, longer than
-// 30 characters or already held by a team (the whole name, upper and lower case as typed); an old
-// name held by no team or by two, in the team list or in the standings.
+// The new name is stored without its leading and trailing blanks. Refused, with store::EngineError
+// and nothing changed: a new name that is empty or blank, longer than 30 characters, the old name
+// itself, or another team's name by ChiaveSquadra (MsgSquadraGiaInserita); an old name held by no
+// team or by two, in the team list or in the standings.
 int RinominaSquadra(const QString &vecchio, const QString &nuovo);

@@ -1,6 +1,10 @@
 #include "core/shell.h"
 
+#include "core/messaggi.h"
+
+#include <QDir>
 #include <QFileInfo>
+#include <QUrlQuery>
 
 #include <cstdio>
 
@@ -47,11 +51,45 @@ void setShellBackend(ShellBackend *backend) { current = backend; }
 
 ShellBackend *shellBackend() { return current ? current : &fallback; }
 
+namespace {
+bool apri(const QUrl &url)
+{
+    if (shellBackend()->openUrl(url))
+        return true;
+    AvvisaNonAperto(url);
+    return false;
+}
+} // namespace
+
+QString TestoNonAperto(const QUrl &url)
+{
+    if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0) {
+        const QString oggetto = QUrlQuery(url).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+        QString testo = QStringLiteral("Non è stato possibile aprire il programma di posta.\n"
+                                       "Scrivere a mano all'indirizzo: %1")
+                            .arg(url.path(QUrl::FullyDecoded));
+        if (!oggetto.isEmpty())
+            testo += QStringLiteral("\ncon oggetto: %1").arg(oggetto);
+        return testo;
+    }
+    if (url.isLocalFile()) {
+        const QString file = QDir::toNativeSeparators(url.toLocalFile());
+        return QStringLiteral("Non è stato possibile aprire il file:\n%1\n"
+                              "Nessun programma del sistema lo ha aperto: aprirlo a mano dalla cartella %2")
+            .arg(file, QDir::toNativeSeparators(QFileInfo(url.toLocalFile()).absolutePath()));
+    }
+    return QStringLiteral("Non è stato possibile aprire il browser sull'indirizzo:\n%1\n"
+                          "Copiarlo nella barra degli indirizzi di un browser.")
+        .arg(url.toString(QUrl::FullyDecoded));
+}
+
+void AvvisaNonAperto(const QUrl &url) { MostraAttenzione(TestoNonAperto(url)); }
+
 bool ApriDocumento(const QString &destinazione)
 {
     if (indirizzoWeb(destinazione))
-        return shellBackend()->openUrl(QUrl(destinazione.trimmed(), QUrl::TolerantMode));
-    return shellBackend()->openUrl(QUrl::fromLocalFile(QFileInfo(destinazione).absoluteFilePath()));
+        return apri(QUrl(destinazione.trimmed(), QUrl::TolerantMode));
+    return apri(QUrl::fromLocalFile(QFileInfo(destinazione).absoluteFilePath()));
 }
 
 QUrl IndirizzoMail(const QString &indirizzo, const QString &oggetto, const QString &testo)
@@ -67,5 +105,5 @@ QUrl IndirizzoMail(const QString &indirizzo, const QString &oggetto, const QStri
 
 bool InviaMail(const QString &indirizzo, const QString &oggetto, const QString &testo)
 {
-    return shellBackend()->openUrl(IndirizzoMail(indirizzo, oggetto, testo));
+    return apri(IndirizzoMail(indirizzo, oggetto, testo));
 }

@@ -276,8 +276,10 @@ QString Database::resolve(const QString &fileName) const
                           HcTableNotFound);
     if (QFileInfo::exists(folderPath + fileName) || QFileInfo(folderPath + fileName).isSymLink())
         return fileName;
-    // Broken links are listed as well: a link is found, and refused, whatever the case of its name.
-    const QStringList entries = QDir(folderPath).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    // Broken links are listed as well: a link is found, and refused, whatever the case of its name;
+    // and so are folders, so that a folder in a table's place is told by its name as on disk.
+    const QStringList entries =
+        QDir(folderPath).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QString &entry : entries)
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
             return entry;

@@ -428,6 +428,59 @@ void insertDefaultSettings()
     settings.post();
 }
 
+// The presets an empty export table starts with, ready to run: the standings and the calendar.
+// They are fixed: neither changed nor deleted by the export form.
+void insertDefaultPresets()
+{
+    Table presets(QStringLiteral("tabexport.db"));
+    presets.open();
+    if (presets.recordCount() > 0)
+        return;
+    const auto campo = [](const char *tabella, const QString &nome) {
+        return QStringLiteral("\"%1\".\"%2\"").arg(QLatin1String(tabella), nome);
+    };
+    QStringList calendario{campo("giornate.db", QStringLiteral("Giornata"))};
+    for (int k = 1; k <= 20; ++k)
+        calendario << campo("giornate.db", QStringLiteral("Squadra%1").arg(k));
+    struct Preset {
+        const char *nome;
+        QString campi, tabella, ordinamento;
+        const char *file;
+        int tipo; // 0 text, 1 workbook
+    };
+    const Preset rows[] = {
+        {"Classifica",
+         QStringList{campo("Class.db", QStringLiteral("Squadre")), campo("Class.db", QStringLiteral("Punti")),
+                     campo("Class.db", QStringLiteral("SetV")), campo("Class.db", QStringLiteral("SetP"))}
+             .join(QStringLiteral(", ")),
+         QStringLiteral("\"Class.db\""), campo("Class.db", QStringLiteral("Punti")) + QStringLiteral(" desc"),
+         "Classifica.txt", 0},
+        {"Calendario", calendario.join(QStringLiteral(", ")), QStringLiteral("\"giornate.db\""),
+         campo("giornate.db", QStringLiteral("Giornata")), "Calendario.xlsx", 1},
+    };
+    Transaction transaction;
+    int progr = 0;
+    for (const Preset &p : rows) {
+        if (progr > 0)
+            Database::faultPoint(QStringLiteral("modelli: tra i modelli"));
+        presets.append();
+        auto set = [&](const char *name, const QVariant &value) { presets.fieldByName(QLatin1String(name)).setValue(value); };
+        set("PROGR", ++progr);
+        set("NOME", QString::fromLatin1(p.nome).toUpper());
+        set("DESCR", QString::fromLatin1(p.nome));
+        set("CAMPI", p.campi);
+        set("TABELLE", p.tabella);
+        set("ORDINAMENTO", p.ordinamento);
+        set("NOMEFILE", QString::fromLatin1(p.file));
+        set("NOMEFOGLIOEXCEL", QString::fromLatin1(p.nome));
+        set("txtOxls", p.tipo);
+        set("CHIEDIDATA", false);
+        set("FISSO", true);
+        presets.post();
+    }
+    transaction.commit();
+}
+
 void showErrors(const QStringList &errors)
 {
     if (!errors.isEmpty())
@@ -440,7 +493,15 @@ void CreaTabellaEsportazione()
 {
     CursoreAttesa attesa;
     QStringList errors;
-    ensure(DichiarazioneTabExport(), errors);
+    if (ensure(DichiarazioneTabExport(), errors)) {
+        try {
+            insertDefaultPresets();
+        } catch (const EngineError &e) {
+            errors << e.message();
+            if (!e.file().isEmpty())
+                SegnaTabellaSegnalata(e.file());
+        }
+    }
     showErrors(errors);
 }
 

@@ -31,6 +31,7 @@ void CreaOAggiornaTabella(store::TableDeclaration &dichiarazione);
 // logging the row to dberrori.log and warning) when the engine refused it.
 bool CopiaRecord(store::Table &origine, store::Table &destinazione);
 
+// Creates tabexport.db when missing; an empty one gets the two ready presets (standings, calendar).
 void CreaTabellaEsportazione();
 void CreaTabelle();
 

@@ -24,18 +24,31 @@ QString NomeDaVoce(const QString &voce) { return voce.size() >= 2 ? voce.mid(1, 
 
 QStringList VociCartelleBackup()
 {
-    QStringList voci{VoceCartella(QStringLiteral(".")), VoceCartella(QStringLiteral(".."))};
+    QStringList voci;
     const QStringList cartelle =
-        QDir(CartellaBackup()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        QDir(CartellaBackup()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
     for (const QString &c : cartelle)
-        voci << VoceCartella(c);
+        if (CartellaBackupValida(c))
+            voci << VoceCartella(c);
     return voci;
 }
 
+namespace {
+// Eight digits that read as a day: "20240305".
+bool NomeDiGiorno(const QString &nome)
+{
+    if (nome.size() != 8)
+        return false;
+    for (const QChar c : nome)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return QDate(nome.left(4).toInt(), nome.mid(4, 2).toInt(), nome.mid(6, 2).toInt()).isValid();
+}
+} // namespace
+
 bool CartellaBackupValida(const QString &nome)
 {
-    if (nome.isEmpty() || nome == QLatin1String(".") || nome == QLatin1String("..") ||
-        nome.contains(QLatin1Char('/')) || nome.contains(QLatin1Char('\\')))
+    if (!NomeDiGiorno(nome))
         return false;
     const QFileInfo info(CartellaBackup() + nome);
     return info.isDir() && !info.isSymLink() && !info.isShortcut() && !info.isJunction();

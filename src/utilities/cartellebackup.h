@@ -17,11 +17,13 @@ QString NomeCartellaGiorno(const QDate &data);
 // A folder entry of the list as shown, "[name]", and back.
 QString VoceCartella(const QString &nome);
 QString NomeDaVoce(const QString &voce);
-// The entries of the folder list: "[.]" and "[..]", then every folder of backup/ by name.
+// The entries of the folder list: every backup folder (below) of backup/, by name. Never "." or
+// "..", nor another folder or a link someone left there.
 QStringList VociCartelleBackup();
 
-// A backup is chosen by its name only: valid when the name is no "." or "..", holds no separator,
-// and backup/name is a folder that is a direct, real child of backup/ (not a link).
+// A backup is chosen by its name only: valid when the name is a day as NomeCartellaGiorno writes
+// it (eight digits, a real date) and backup/name is a folder that is a direct, real child of
+// backup/ (not a link).
 bool CartellaBackupValida(const QString &nome);
 QString PercorsoBackup(const QString &nome); // backup/name/
 // The files of a backup (ordinary files, by name).

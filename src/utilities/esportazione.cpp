@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
 
 // ---- the query ---------------------------------------------------------------------------------
@@ -179,6 +180,18 @@ std::optional<QString> ValoreRegola(const QString &regole, const QString &chiave
 }
 
 namespace {
+// The digits of x >= 0 with `precisione` decimals, rounded as the C library's "%.*f" rounds them
+// (an exact half to the even digit: 0.125 gives "0.12", 2.5 gives "2"), with "." as the point
+// whatever the C locale.
+QString CifreFisse(double x, int precisione)
+{
+    char testo[400]; // 309 digits of the largest double, the point, up to 20 decimals
+    const std::to_chars_result r = std::to_chars(testo, testo + sizeof testo, x, std::chars_format::fixed, precisione);
+    if (r.ec != std::errc())
+        return QString::number(x, 'f', precisione);
+    return QString::fromLatin1(testo, int(r.ptr - testo));
+}
+
 const QRegularExpression &SchemaNumerico()
 {
     static const QRegularExpression schema(QStringLiteral("^%([-0]?)(\\d{0,2})(?:\\.(\\d{1,2}))?([df])$"));
@@ -227,7 +240,7 @@ QString ApplicaFormatoNumerico(const QString &formato, const QVariant &valore)
         if (!std::isfinite(x))
             x = 0;
         negativo = std::signbit(x) && x != 0;
-        cifre = QString::number(std::fabs(x), 'f', precisione < 0 ? 6 : precisione);
+        cifre = CifreFisse(std::fabs(x), precisione < 0 ? 6 : precisione);
         const QString punto = QLocale().decimalPoint();
         if (punto != QLatin1String("."))
             cifre.replace(QLatin1Char('.'), punto);

@@ -34,6 +34,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -63,7 +65,7 @@ QPlainTextEdit *creaMemo(QWidget *parent, const QString &nome)
 {
     auto *m = createNamed<QPlainTextEdit>(parent, nome);
     m->setTabChangesFocus(true);
-    m->setMinimumHeight(60);
+    m->setMinimumHeight(44);
     return m;
 }
 
@@ -88,9 +90,10 @@ TfrmEsportazioneTabelle::TfrmEsportazioneTabelle(QWidget *parent) : QDialog(pare
     costruisci();
     FormCreate();
     // As wide as the translated captions of the upper part and of the models' editor need.
-    const int larghezza = std::max(superiore->minimumSizeHint().width(), editor->minimumSizeHint().width());
-    setMinimumWidth(std::max(minimumWidth(), larghezza));
-    resize(std::max(width(), larghezza), height());
+    // (up to the width of a small screen: beyond it the page scrolls).
+    const int larghezza = std::max(superiore->minimumSizeHint().width(), editor->minimumSizeHint().width()) +
+                          scorrimento->verticalScrollBar()->sizeHint().width();
+    resize(std::clamp(larghezza, width(), LarghezzaMassima), height());
 }
 
 TfrmEsportazioneTabelle::~TfrmEsportazioneTabelle()
@@ -175,6 +178,7 @@ void TfrmEsportazioneTabelle::costruisci()
     rgDestinaz->setTitle(QStringLiteral("Destinazione campi"));
     rgDestinaz->setItems({QStringLiteral("Box campi selezionati"), QStringLiteral("Box condizione"),
                           QStringLiteral("Campo richiesta periodo"), QStringLiteral("Box Ordinamento")});
+    rgDestinaz->setColumns(2); // two by two: the editor fits below the upper part
     rgDestinaz->setItemIndex(0);
     Label4 = createLabel(contenuto, QStringLiteral("Label4"), QStringLiteral("Campi selezionati:"));
     MemoCampi = creaMemo(contenuto, QStringLiteral("MemoCampi"));
@@ -189,6 +193,7 @@ void TfrmEsportazioneTabelle::costruisci()
                                          "dell'intestazione delle colonne visibili nel risultato dell'esecuzione del "
                                          "modello."));
     Label11->setWordWrap(true);
+    Label11->setMinimumHeight(2 * Label11->fontMetrics().lineSpacing() + 4);
     Label8 = createLabel(contenuto, QStringLiteral("Label8"), QStringLiteral("Campo richiesta periodo (dal ... al ...)"));
     EditData = createNamed<QLineEdit>(contenuto, QStringLiteral("EditData"));
     Label12 = createLabel(contenuto, QStringLiteral("Label12"), QStringLiteral("Ordine per:"));
@@ -204,8 +209,8 @@ void TfrmEsportazioneTabelle::costruisci()
     connect(buttClear, &QPushButton::clicked, this, &TfrmEsportazioneTabelle::buttClearClick);
 
     // ---- layout ----
-    // The upper part keeps its place at the top; the editor lies below it and shows as the window
-    // is enlarged (resizeEvent places both).
+    // The upper part above the preset editor, both in one page that scrolls when the window is
+    // smaller than the page: every control can be reached at any size.
     superiore = new QWidget(this);
     superiore->setObjectName(QStringLiteral("ParteSuperiore"));
     auto *v = new QVBoxLayout(superiore);
@@ -261,23 +266,27 @@ void TfrmEsportazioneTabelle::costruisci()
     e->addLayout(colonne);
     e->addWidget(Label11);
     e->addLayout(modelli);
-    DBGrid1->setMinimumHeight(40);
-    DirectoryListBox1->setMinimumHeight(40);
+    DBGrid1->setMinimumHeight(70);
+    DirectoryListBox1->setMinimumHeight(70);
     PrgBar->setMaximumHeight(12);
-    setMinimumSize(560, AltezzaSuperiore);
-    setSizeGripEnabled(true);
-    resize(770, AltezzaSuperiore);
-}
 
-void TfrmEsportazioneTabelle::resizeEvent(QResizeEvent *evento)
-{
-    QDialog::resizeEvent(evento);
-    // The editor needs about 400 pixels; what the window has beyond them goes to the upper part.
-    const int spazioEditor = std::max(0, height() - AltezzaSuperiore);
-    const int altezzaEditor = std::max(editor->minimumSizeHint().height(), std::min(spazioEditor, 420));
-    const int altezzaSuperiore = std::max(AltezzaSuperiore, height() - altezzaEditor);
-    superiore->setGeometry(0, 0, width(), altezzaSuperiore);
-    editor->setGeometry(0, altezzaSuperiore, width(), std::max(altezzaEditor, height() - altezzaSuperiore));
+    auto *pagina = new QWidget;
+    pagina->setObjectName(QStringLiteral("PaginaEsportazione"));
+    auto *parti = new QVBoxLayout(pagina);
+    parti->setContentsMargins(0, 0, 0, 0);
+    parti->setSpacing(0);
+    parti->addWidget(superiore, 1);
+    parti->addWidget(editor);
+    scorrimento = createNamed<QScrollArea>(this, QStringLiteral("ScrollEsportazione"));
+    scorrimento->setFrameShape(QFrame::NoFrame);
+    scorrimento->setWidgetResizable(true);
+    scorrimento->setWidget(pagina);
+    auto *finestra = new QVBoxLayout(this);
+    finestra->setContentsMargins(0, 0, 0, 0);
+    finestra->addWidget(scorrimento);
+    setMinimumSize(400, 300);
+    setSizeGripEnabled(true);
+    resize(Larghezza, Altezza);
 }
 
 void TfrmEsportazioneTabelle::FormCreate()
@@ -300,6 +309,12 @@ void TfrmEsportazioneTabelle::TraduciEtichette()
     TraduciSeTabellaLingua({this, Label2, Label3, Label7, buttEsegui, Label13, Label9, sbEsci, gbPercorso, gbNome, rgTIPO,
                             rgTIPO->button(0), rgTIPO->button(1), bbExport, rgDestinaz, Label4, Label5, Label6, Label10,
                             Label8, Button3, buttElimina, Button4, buttClear, Label12, Label11});
+    // Wrapped but not height-for-width (QLabel asks for it again at each new text): otherwise the
+    // scrolling page takes the height every box would like instead of the window's, and the
+    // editor falls below the window's edge.
+    QSizePolicy politica = Label11->sizePolicy();
+    politica.setHeightForWidth(false);
+    Label11->setSizePolicy(politica);
 }
 
 void TfrmEsportazioneTabelle::RiempiModelli()
@@ -393,7 +408,8 @@ void TfrmEsportazioneTabelle::cbPreimpostatiChange(int indice)
         EdtNomeFoglioLavoro->setText(testo("NOMEFOGLIOEXCEL"));
         const QString nomeFile = testo("NOMEFILE");
         const int sep = ultimoSeparatore(nomeFile);
-        EditEsportaPath->setText(sep >= 0 ? nomeFile.left(sep + 1) : QString());
+        // A preset that names no folder writes into the documents folder.
+        EditEsportaPath->setText(sep >= 0 ? nomeFile.left(sep + 1) : cartellaPredefinita);
         EditNomeFEsportaz->setText(nomeFile.mid(sep + 1));
         const int tipo = TabExport->fieldByName(QStringLiteral("txtOxls")).asInteger();
         rgTIPO->setItemIndex(tipo == 0 || tipo == 1 ? tipo : -1);
@@ -490,9 +506,10 @@ void TfrmEsportazioneTabelle::buttEseguiClick()
         CursoreAttesa attesa;
         Query1->setSql(ComponiQuery(p));
         Query1->open();
-    } catch (const store::EngineError &) {
+    } catch (const store::EngineError &e) {
         Query1->close();
-        MostraErrore(DatiNonCorretti);
+        // What the engine found wrong, so that the query can be mended.
+        MostraErrore(DatiNonCorretti + QLatin1Char('\n') + e.message());
         return;
     }
     const int carattere = DBGrid1->fontMetrics().averageCharWidth();
@@ -619,9 +636,7 @@ void TfrmEsportazioneTabelle::EsportaTesto()
             AvanzaEsportazione(r + 1);
         }
         scritto = ScriviArchivioTesto(percorso, contenuto);
-        // Nothing exported: the result stays, so that another folder can be tried.
-        if (scritto)
-            Query1->close();
+        // The result stays after an export, so that it can be exported again or elsewhere.
         DBGrid1->setDataSource(Query1);
         FineEsportazione();
     }
@@ -680,7 +695,6 @@ void TfrmEsportazioneTabelle::EsportaExcel()
         CursoreAttesa attesa;
         InizioEsportazione(int(righe.size()));
         esito = ScriviCartellaDiLavoro(percorso, foglio, campi, righe, [this](int n) { AvanzaEsportazione(n); });
-        Query1->close();
         DBGrid1->setDataSource(Query1);
         FineEsportazione();
     }

@@ -18,6 +18,7 @@ class QListWidgetItem;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTreeView;
 class RadioGroup;
 
@@ -46,7 +47,7 @@ public:
     void DirectoryListBox1Change();
     void sbEsciClick();
 
-    // The query behind the grid (open after Esegui, closed after an export).
+    // The query behind the grid (open after Esegui, and after an export, for another one).
     store::Query *query() const { return Query1; }
     bool esportazioneInCorso() const { return esportando; }
 
@@ -55,7 +56,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
-    void resizeEvent(QResizeEvent *evento) override;
 
 private:
     void costruisci();
@@ -81,7 +81,11 @@ private:
     int modelloCorrente = -1;
     bool esportando = false;
     QString cartellaPredefinita;
-    static constexpr int AltezzaSuperiore = 236; // the window's height at opening
+    // The size at opening, within a 1280 x 800 screen; wider translations widen it up to the maximum.
+    static constexpr int Larghezza = 770;
+    static constexpr int Altezza = 720;
+    static constexpr int LarghezzaMassima = 1240;
+    QScrollArea *scorrimento = nullptr; // the page holding the upper part and the editor
     QWidget *superiore = nullptr;
     QWidget *editor = nullptr;
 

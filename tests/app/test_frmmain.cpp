@@ -188,6 +188,20 @@ private slots:
         QVERIFY(w.Voce(QStringLiteral("Esportazioneasciiexcel1"))->text() != QStringLiteral("Esportazione ascii / excel"));
     }
 
+    // A folder where the settings table should be: one box at start, naming the file as it is on
+    // disk, and nothing more as the window is activated.
+    void aSettingsFolderIsToldOnce()
+    {
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("impostazioni.db")));
+        TFrmMain w;
+        w.FormActivate();
+        w.FormActivate();
+        QVERIFY2(boxes->count() == 1, qPrintable(boxes->texts().join(QStringLiteral("\n---\n"))));
+        QVERIFY2(boxes->last().testo.contains(folder->file(QStringLiteral("impostazioni.db"))),
+                 qPrintable(boxes->last().testo));
+        QVERIFY(QFileInfo(folder->file(QStringLiteral("impostazioni.db"))).isDir());
+    }
+
     void damagedSettingsAreToldOnce()
     {
         QFile damaged(folder->file(QStringLiteral("impostazioni.db")));
@@ -240,8 +254,15 @@ private slots:
         QVERIFY(!start.TimerStart->isActive());
         QVERIFY(!start.isVisible());
         QVERIFY(w.isVisible());
+        // A click on the splash ends the wait and starts no browser.
+        const qsizetype aperti = shell.urls.size();
+        w.hide();
+        start.show();
         QMetaObject::invokeMethod(start.findChild<QObject *>(QStringLiteral("ImageLogo")), "clicked");
-        QCOMPARE(shell.urls.last(), QUrl(QString::fromLatin1(IndirizzoSitoBrivo)));
+        QVERIFY(!start.isVisible());
+        QVERIFY(!start.TimerStart->isActive());
+        QVERIFY(w.isVisible());
+        QCOMPARE(shell.urls.size(), aperti);
 
         frmStart = nullptr;
         FrmAbout = nullptr;

@@ -10,6 +10,7 @@
 #include "ui/finestraprincipale.h"
 #include "ui/modale.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -157,6 +158,34 @@ private slots:
         QCOMPARE(column(QStringLiteral("impostazioni.db"), QStringLiteral("ANNATA")), QStringList{QString()});
     }
 
+    // Names are stored without leading and trailing blanks; two names that differ only in case or
+    // in blanks are one team, refused with the message for a team typed twice.
+    void teamNamesTrimmedAndOneTeamWhateverItsCase()
+    {
+        builder->EDTnSQ->setText(QStringLiteral("4"));
+        builder->EDTnGIORN->setText(QStringLiteral("6"));
+        builder->EDTmySQ->setText(QStringLiteral("  Pro Patria "));
+        builder->ButSalva->click();
+        setModalBackend([&](QDialog &) -> int { return 0; });
+        const QString doppia = QStringLiteral("La squadra '%1' è già stata inserita: ogni squadra deve avere un nome diverso.");
+        for (const char *nome : {"PRO PATRIA", "pro  patria", "ProPatria", " Pro Patria  "}) {
+            builder->SQ[1]->setText(QStringLiteral("Gamma"));
+            builder->SQ[2]->setText(QStringLiteral("Delta"));
+            builder->SQ[3]->setText(QString::fromUtf8(nome));
+            builder->BTMsquadreClick();
+            QCOMPARE(program->boxes.last().testo, doppia.arg(QString::fromUtf8(nome).trimmed()));
+            QCOMPARE(column(QStringLiteral("squadre.db"), QStringLiteral("Squadre")), QStringList());
+        }
+        program->boxes.clear();
+        builder->SQ[3]->setText(QStringLiteral(" L'Aquila\t"));
+        builder->BTMsquadreClick();
+        QCOMPARE(program->boxes.count(), 0);
+        const QStringList attese = {"Pro Patria", "Gamma", "Delta", "L'Aquila"};
+        QCOMPARE(column(QStringLiteral("squadre.db"), QStringLiteral("Squadre")), attese);
+        QCOMPARE(column(QStringLiteral("Class.db"), QStringLiteral("Squadre")), attese);
+        QCOMPARE(column(QStringLiteral("impostazioni.db"), QStringLiteral("SQUADRAPREFERITA")), QStringList{"Pro Patria"});
+    }
+
     // n = 4, g = 6: matchdays 1, 4, 2, 5, 3, 6; matchday 4 is matchday 1 with each pair swapped.
     void fourTeamsSixMatchdays()
     {
@@ -272,6 +301,44 @@ private slots:
         QCOMPARE(program->boxes.last().testo, QStringLiteral("Si è verificato un'errore imprevisto interno."));
         QCOMPARE(main.ended, 1);
         QCOMPARE(column(QStringLiteral("giornate.db"), QStringLiteral("Giornata")), QStringList());
+    }
+
+    // The matchday count is checked when the user moves on (one box, the focus back), never when
+    // leaving the builder by "Esci", Escape or the close box, whatever the field holds.
+    void matchdayCountCheckedOnlyWhenMovingOn_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("valore");
+        for (const char *via : {"ButEsci", "Escape", "chiusura"})
+            for (const char *valore : {"8", "7", "x"})
+                QTest::addRow("%s %s", via, valore) << QString::fromLatin1(via) << QString::fromLatin1(valore);
+    }
+    void matchdayCountCheckedOnlyWhenMovingOn()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, valore);
+        builder->show();
+        builder->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(builder));
+        QTest::mouseClick(builder->EDTnGIORN, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), builder->EDTnGIORN);
+        builder->EDTnGIORN->selectAll();
+        QTest::keyClicks(builder->EDTnGIORN, valore);
+        if (valore != QLatin1String("8")) {
+            QTest::mouseClick(builder->EDTnSQ, Qt::LeftButton);
+            QCOMPARE(program->boxes.count(), 1);
+            QCOMPARE(QApplication::focusWidget(), builder->EDTnGIORN);
+            program->boxes.clear();
+        }
+        if (via == QLatin1String("ButEsci"))
+            QTest::mouseClick(builder->ButEsci, Qt::LeftButton);
+        else if (via == QLatin1String("Escape"))
+            QTest::keyClick(builder->EDTnGIORN, Qt::Key_Escape);
+        else
+            builder->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.texts(), QStringList());
+        QVERIFY(!builder->isVisible());
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "support/campionato.h"
 #include "support/testprogram.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,20 @@ void digita(QWidget *f, int k, const QString &testo)
     focus(P(f, k), QEvent::FocusIn);
     QTest::keyClicks(P(f, k), testo);
     focus(P(f, k), QEvent::FocusOut);
+}
+// The user clicks into a set field of the active form and types there; the focus stays in it.
+void inCampo(QWidget *f, int k, const QString &testo)
+{
+    QTest::mouseClick(P(f, k), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != P(f, k))
+        qFatal("the click did not give the focus to P%d", k);
+    QTest::keyClicks(P(f, k), testo);
+}
+bool attiva(QWidget *f)
+{
+    f->activateWindow();
+    return QTest::qWaitForWindowActive(f);
 }
 QStringList voci(QComboBox *c)
 {
@@ -351,6 +366,92 @@ private slots:
         pulsante(form.get(), "SBesci")->click();
         QVERIFY(!form->isVisible());
         QCOMPARE(GiornataDi(1).sets.mid(0, 2), (QStringList{"3", "0"}));
+    }
+
+    // Every way out with the keyboard focus in a set field holding a valid or a wrong value, the
+    // window active, clicked as a user clicks: the one question about the entries and no check.
+    void waysOutCheckNoField_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("valore");
+        for (const char *via : {"SBesci", "Escape", "chiusura"})
+            for (const char *valore : {"2", "5", "x"})
+                QTest::addRow("%s %s", via, valore) << QString::fromLatin1(via) << QString::fromLatin1(valore);
+    }
+    void waysOutCheckNoField()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, valore);
+        auto form = apri();
+        QVERIFY(attiva(form.get()));
+        scegli(combo(form.get(), "CboxGiornate"), "1");
+        scegli(combo(form.get(), "cBoxPartita"), "01 * Alfa - L'Aquila");
+        const QString domanda = QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?");
+        for (const bool si : {false, true}) {
+            inCampo(form.get(), 1, valore);
+            program->boxes.setNextAnswer(si);
+            if (via == QLatin1String("SBesci"))
+                QTest::mouseClick(pulsante(form.get(), "SBesci"), Qt::LeftButton);
+            else if (via == QLatin1String("Escape"))
+                QTest::keyClick(P(form.get(), 1), Qt::Key_Escape);
+            else
+                form->close();
+            QCoreApplication::processEvents();
+            QCOMPARE(program->boxes.texts(), QStringList(si ? 2 : 1, domanda));
+            QCOMPARE(form->isVisible(), !si);
+        }
+        QCOMPARE(GiornataDi(1).sets.mid(0, 2), (QStringList{"3", "0"}));
+    }
+
+    // Browsing matchdays and matches with the focus moving through the fields, then leaving: nothing
+    // was changed, so nothing is asked, checked or read from a closed table.
+    void leavingAfterBrowsingShowsNothing_data()
+    {
+        QTest::addColumn<QString>("via");
+        for (const char *via : {"SBesci", "Escape", "chiusura"})
+            QTest::newRow(via) << QString::fromLatin1(via);
+    }
+    void leavingAfterBrowsingShowsNothing()
+    {
+        QFETCH(QString, via);
+        auto form = apri();
+        QVERIFY(attiva(form.get()));
+        scegli(combo(form.get(), "CboxGiornate"), "1");
+        scegli(combo(form.get(), "cBoxPartita"), "02 * Beta - Gamma");
+        inCampo(form.get(), 4, QString());
+        scegli(combo(form.get(), "CboxGiornate"), "2");
+        inCampo(form.get(), 3, QString());
+        QTest::mouseClick(combo(form.get(), "cBoxPartita")->lineEdit(), Qt::LeftButton);
+        inCampo(form.get(), 4, QString());
+        if (via == QLatin1String("SBesci"))
+            QTest::mouseClick(pulsante(form.get(), "SBesci"), Qt::LeftButton);
+        else if (via == QLatin1String("Escape"))
+            QTest::keyClick(P(form.get(), 4), Qt::Key_Escape);
+        else
+            form->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.texts(), QStringList());
+        QVERIFY(!form->isVisible());
+    }
+
+    // A wrong pair left by a click on "Verifica dati" gives one box, not a second one from the check.
+    void oneWrongPairOneBox()
+    {
+        auto form = apri();
+        QVERIFY(attiva(form.get()));
+        scegli(combo(form.get(), "CboxGiornate"), "1");
+        scegli(combo(form.get(), "cBoxPartita"), "01 * Alfa - L'Aquila");
+        inCampo(form.get(), 1, QStringLiteral("3"));
+        inCampo(form.get(), 2, QStringLiteral("3"));
+        QTest::mouseClick(pulsante(form.get(), "Button1"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.texts(), QStringList{SetErrato});
+        QCOMPARE(QApplication::focusWidget(), P(form.get(), 2));
+        QVERIFY(!pulsante(form.get(), "SBsi")->isEnabled());
+        inCampo(form.get(), 2, QStringLiteral("2"));
+        QTest::mouseClick(pulsante(form.get(), "Button1"), Qt::LeftButton);
+        QCOMPARE(program->boxes.count(), 1);
+        QVERIFY(pulsante(form.get(), "SBsi")->isEnabled());
     }
 
 private:

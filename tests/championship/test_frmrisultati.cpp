@@ -11,6 +11,7 @@
 #include "support/testprogram.h"
 #include "ui/datacontrols.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,21 @@ void scegliGiornata(QWidget *f, const QString &testo)
     combo(f)->setEditText(testo);
     QTest::keyClick(combo(f)->lineEdit(), Qt::Key_Return);
 }
+// The user clicks into a set field of the active form and types there; the focus stays in it.
+void inCampo(QWidget *f, int k, const QString &testo)
+{
+    QTest::mouseClick(P(f, k), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != P(f, k))
+        qFatal("the click gave the focus to %s", qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("nothing")));
+    QTest::keyClicks(P(f, k), testo);
+}
+// The form becomes the active window, as a user's click on it makes it.
+bool attiva(QWidget *f)
+{
+    f->activateWindow();
+    return QTest::qWaitForWindowActive(f);
+}
 QStringList testiSet(QWidget *f, int quanti)
 {
     QStringList l;
@@ -76,17 +92,37 @@ private slots:
         program.reset();
     }
 
-    void opensOnTheLastRecordNotPlayed()
+    // The form opens on the lowest-numbered matchday not yet played, whatever the stored order (the
+    // composer stores 1, 12, 2, 13 ... 11, 22), matchdays played out of order included.
+    void opensOnTheLowestNumberedMatchdayNotPlayed_data()
     {
-        // 12 teams, 22 matchdays stored 1, 12, 2, 13 ... 11, 22; matchdays 1 ... 5 are played.
+        QTest::addColumn<QList<int>>("giocate");
+        QTest::addColumn<int>("attesa");
+        QTest::newRow("none played") << QList<int>{} << 1;
+        QTest::newRow("1 played") << QList<int>{1} << 2;
+        QTest::newRow("3 played") << QList<int>{1, 2, 3} << 4;
+        QTest::newRow("5 played") << QList<int>{1, 2, 3, 4, 5} << 6;
+        QTest::newRow("out of order") << QList<int>{1, 3, 12} << 2;
+        QTest::newRow("a return leg first") << QList<int>{12, 13} << 1;
+        QTest::newRow("all but the last") << [] {
+            QList<int> l;
+            for (int k = 1; k <= 21; ++k)
+                l << k;
+            return l;
+        }() << 22;
+    }
+    void opensOnTheLowestNumberedMatchdayNotPlayed()
+    {
+        QFETCH(QList<int>, giocate);
+        QFETCH(int, attesa);
         Impostazione("NSQUADRE", 12);
         const QStringList squadre = Nomi("Squadra", 12);
+        QStringList ritorno = squadre;
+        std::swap(ritorno[0], ritorno[1]);
         QStringList ordine;
         for (int k = 1; k <= 11; ++k) {
-            AggiungiGiornata(k, squadre, k <= 5);
-            QStringList ritorno = squadre;
-            std::swap(ritorno[0], ritorno[1]);
-            AggiungiGiornata(k + 11, ritorno, false);
+            AggiungiGiornata(k, squadre, giocate.contains(k));
+            AggiungiGiornata(k + 11, ritorno, giocate.contains(k + 11));
             ordine << QString::number(k) << QString::number(k + 11);
         }
         auto form = apri();
@@ -94,10 +130,11 @@ private slots:
         for (int i = 0; i < combo(form.get())->count(); ++i)
             lista << combo(form.get())->itemText(i);
         QCOMPARE(lista, ordine);
-        QCOMPARE(combo(form.get())->currentText(), QStringLiteral("22"));
-        QCOMPARE(form->GiornataMostrata(), 22);
-        QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QStringLiteral("22"));
-        QCOMPARE(SQ(form.get(), 1)->text(), QStringLiteral("Squadra 2")); // the return leg's home team
+        QCOMPARE(form->GiornataMostrata(), attesa);
+        QCOMPARE(combo(form.get())->currentText(), QString::number(attesa));
+        QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QString::number(attesa));
+        // The boxes are those of the matchday on show: a return leg's home team is Squadra 2.
+        QCOMPARE(SQ(form.get(), 1)->text(), attesa > 11 ? QStringLiteral("Squadra 2") : QStringLiteral("Squadra 1"));
         for (int k = 1; k <= 20; ++k) {
             QVERIFY2(P(form.get(), k)->isEnabled() == (k <= 12), qPrintable(QString::number(k)));
             QCOMPARE(P(form.get(), k)->text(), QStringLiteral("*"));
@@ -500,6 +537,86 @@ private slots:
         QVERIFY(!GiornataDi(1).giocata);
     }
 
+    // Every way out with the keyboard focus in a set field holding a valid or a wrong value, the
+    // window active, the buttons clicked as a user clicks them: the one question about the entries,
+    // never the field's check; No keeps the form, Yes leaves it.
+    void waysOutCheckNoField_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("valore");
+        for (const char *via : {"SBesci", "Escape", "chiusura"})
+            for (const char *valore : {"2", "5", "x"})
+                QTest::addRow("%s %s", via, valore) << QString::fromLatin1(via) << QString::fromLatin1(valore);
+    }
+    void waysOutCheckNoField()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, valore);
+        auto form = quattroSquadre();
+        QVERIFY(attiva(form.get()));
+        const QString domanda = QStringLiteral("I risultati della giornata sono stati variati, annullo le modifiche?");
+        for (const bool si : {false, true}) {
+            inCampo(form.get(), 3, valore);
+            program->boxes.setNextAnswer(si);
+            if (via == QLatin1String("SBesci"))
+                QTest::mouseClick(pulsante(form.get(), "SBesci"), Qt::LeftButton);
+            else if (via == QLatin1String("Escape"))
+                QTest::keyClick(P(form.get(), 3), Qt::Key_Escape);
+            else
+                form->close();
+            QCOMPARE(program->boxes.texts(), QStringList(si ? 2 : 1, domanda));
+            QCOMPARE(form->isVisible(), !si);
+        }
+        QCOMPARE(form->result(), int(QDialog::Rejected));
+        QVERIFY(!GiornataDi(1).giocata);
+    }
+
+    // "Annulla" drops the entries: a wrong value in the field being left is not checked first.
+    void annullaChecksNoField()
+    {
+        auto form = quattroSquadre();
+        QVERIFY(attiva(form.get()));
+        inCampo(form.get(), 1, QStringLiteral("3"));
+        inCampo(form.get(), 2, QStringLiteral("x"));
+        QTest::mouseClick(pulsante(form.get(), "SBannulla"), Qt::LeftButton);
+        QCOMPARE(program->boxes.count(), 0);
+        QCOMPARE(testiSet(form.get(), 4), QStringList(4, QStringLiteral("*")));
+    }
+
+    // A wrong value or pair left by a click on "Inserisci risultati" or on another field gives one
+    // box, the focus back in the field, and nothing saved: the click goes no further.
+    void oneWrongValueOneBox_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("verso");
+        for (const char *verso : {"SBsi", "P1"}) {
+            QTest::addRow("pair %s", verso) << "3" << "3" << verso;
+            QTest::addRow("value %s", verso) << "3" << "7" << verso;
+        }
+    }
+    void oneWrongValueOneBox()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, verso);
+        auto form = quattroSquadre();
+        QVERIFY(attiva(form.get()));
+        inCampo(form.get(), 3, a);
+        inCampo(form.get(), 4, b);
+        QTest::mouseClick(form->findChild<QWidget *>(verso), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(program->boxes.texts(), QStringList{SetErrato});
+        QCOMPARE(QApplication::focusWidget(), P(form.get(), 4));
+        QVERIFY(form->isVisible());
+        QVERIFY(!GiornataDi(1).giocata);
+        // Once mended, the same click goes through.
+        inCampo(form.get(), 4, QStringLiteral("1"));
+        QTest::mouseClick(pulsante(form.get(), "SBsi"), Qt::LeftButton);
+        QCOMPARE(program->boxes.texts(), (QStringList{SetErrato, Archiviati}));
+        QCOMPARE(GiornataDi(1).sets.mid(0, 4), (QStringList{"*", "*", a, "1"}));
+    }
+
 private:
     std::unique_ptr<TFrmRisultati> apri()
     {
@@ -515,9 +632,8 @@ private:
         AggiungiGiornata(1, {"Squadra 1", "Squadra 2", "Squadra 3", "Squadra 4"});
         AggiungiGiornata(2, {"Squadra 3", "Squadra 1", "Squadra 4", "Squadra 2"});
         auto form = apri();
-        if (form->GiornataMostrata() != 2)
+        if (form->GiornataMostrata() != 1)
             qFatal("the form opened on matchday %d", form->GiornataMostrata());
-        scegliGiornata(form.get(), QStringLiteral("1"));
         return form;
     }
 

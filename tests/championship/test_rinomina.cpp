@@ -66,8 +66,9 @@ private slots:
         // Apostrophes, accents, "&" and "%" are letters like any other.
         QCOMPARE(RinominaSquadra(QStringLiteral("L'Aquila"), QStringLiteral("Forlì & L'Aquila 100%")), 10);
         QCOMPARE(posti("Forlì & L'Aquila 100%"), 10);
-        // A name differing from another only in case is another name.
-        QCOMPARE(RinominaSquadra(QStringLiteral("Òvada"), QStringLiteral("roma volley")), 10);
+        // The team's own name in another case, with blanks around: stored without them.
+        QCOMPARE(RinominaSquadra(QStringLiteral("Òvada"), QStringLiteral("  ÒVADA ")), 10);
+        QCOMPARE(posti("ÒVADA"), 10);
         // The first leg and the return leg alike: the home slot of one is the away slot of the other.
         const Giornata andata = GiornataDi(1);
         const Giornata ritorno = GiornataDi(6);
@@ -79,6 +80,11 @@ private slots:
         QTest::addColumn<QString>("vecchio");
         QTest::addColumn<QString>("nuovo");
         QTest::newRow("existing name") << "Roma" << "Roma Volley";
+        QTest::newRow("existing name, other case") << "Roma" << "roma VOLLEY";
+        QTest::newRow("existing name, other blanks") << "Roma" << "  Roma  Volley ";
+        QTest::newRow("existing name, no blank") << "Roma" << "RomaVolley";
+        QTest::newRow("the same name") << "Roma" << "Roma";
+        QTest::newRow("the same name with blanks") << "Roma" << " Roma ";
         QTest::newRow("empty") << "Roma" << "";
         QTest::newRow("blanks") << "Roma" << "   ";
         QTest::newRow("too long") << "Roma" << QString(31, QLatin1Char('x'));
@@ -92,6 +98,14 @@ private slots:
         const QStringList prima = istantanea();
         QVERIFY_THROWS_EXCEPTION(store::EngineError, RinominaSquadra(vecchio, nuovo));
         QCOMPARE(istantanea(), prima);
+        // Another team's name, however written, is told as the builder tells a team typed twice.
+        if (QString(QTest::currentDataTag()).startsWith(QLatin1String("existing"))) {
+            try {
+                RinominaSquadra(vecchio, nuovo);
+            } catch (const store::EngineError &e) {
+                QCOMPARE(e.message(), QString::fromUtf8(MsgSquadraGiaInserita).arg(nuovo.trimmed()));
+            }
+        }
     }
 
     void aLookupThatFindsNoRowAbortsTheWhole()
@@ -149,7 +163,7 @@ private slots:
         QCOMPARE(lista->itemText(2), QStringLiteral("L'Aquila"));
         QCOMPARE(nuovo->maxLength(), 30);
 
-        // Nothing chosen, an empty name, an existing one: the warning, and nothing changes.
+        // Nothing chosen, an empty name, an existing one: the warnings, and nothing changes.
         const QStringList prima = istantanea();
         nuovo->setText(QStringLiteral("Lazio"));
         Figlio<QPushButton>(&form, "SBsi")->click();
@@ -158,18 +172,31 @@ private slots:
         Figlio<QPushButton>(&form, "SBsi")->click();
         nuovo->setText(QStringLiteral("Roma"));
         Figlio<QPushButton>(&form, "SBsi")->click();
-        QCOMPARE(program->boxes.texts(), QStringList(3, QString::fromUtf8(MsgNomeNonValido)));
+        QCOMPARE(program->boxes.texts(), (QStringList{QString::fromUtf8(MsgNomeNonValido), QString::fromUtf8(MsgNomeNonValido),
+                                                      QString::fromUtf8(MsgSquadraGiaInserita).arg(QStringLiteral("Roma"))}));
         QCOMPARE(program->boxes.last().titolo, QStringLiteral("Attenzione."));
         QCOMPARE(istantanea(), prima);
         QVERIFY(form.isVisible());
 
+        // Another team's name in another case or with other blanks is that team.
         program->boxes.clear();
-        nuovo->setText(QStringLiteral("ROMA"));
+        for (const char *doppio : {"ROMA", " roma  volley "}) {
+            nuovo->setText(QString::fromUtf8(doppio));
+            Figlio<QPushButton>(&form, "SBsi")->click();
+            QCOMPARE(program->boxes.last().testo,
+                     QString::fromUtf8(MsgSquadraGiaInserita).arg(QString::fromUtf8(doppio).trimmed()));
+        }
+        QCOMPARE(program->boxes.count(), 2);
+        QCOMPARE(istantanea(), prima);
+
+        program->boxes.clear();
+        nuovo->setText(QStringLiteral("  Lazio "));
         Figlio<QPushButton>(&form, "SBsi")->click();
-        QCOMPARE(program->boxes.texts(), QStringList{QStringLiteral("La squadra 'L'Aquila' è stata rinominata in 'ROMA'")});
+        QCOMPARE(program->boxes.texts(), QStringList{QStringLiteral("La squadra 'L'Aquila' è stata rinominata in 'Lazio'")});
         QVERIFY(!form.isVisible());
-        QCOMPARE(posti("ROMA"), 10);
+        QCOMPARE(posti("Lazio"), 10);
         QCOMPARE(posti("L'Aquila"), 0);
+        QCOMPARE(Colonna(QStringLiteral("squadre.db"), QStringLiteral("Squadre")).at(2), QStringLiteral("Lazio"));
     }
 
 private:

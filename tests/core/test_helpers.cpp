@@ -5,6 +5,7 @@
 #include "core/processo.h"
 #include "core/shell.h"
 #include "support/recordingshell.h"
+#include "support/scriptedmessages.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -188,6 +189,35 @@ private slots:
         setShellBackend(nullptr);
         QVERIFY(!ApriDocumento(QString::fromLatin1(IndirizzoSitoBrivo)));
         QCOMPARE(shell.urls.size(), 2);
+    }
+
+    // A desktop that opens nothing: each request says what could not be opened and where it is.
+    void whatCouldNotBeOpenedIsShown()
+    {
+        ScriptedMessages boxes;
+        RecordingShell shell;
+        shell.opens = false;
+        QVERIFY(!InviaMail(QString::fromLatin1(MailSupportoBrivo), QStringLiteral("Bug: l'ultima"), QStringLiteral("x")));
+        QVERIFY(!ApriDocumento(QString::fromLatin1(IndirizzoSitoBrivo)));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString file = dir.filePath(QStringLiteral("classifica più.xlsx"));
+        QVERIFY(!ApriDocumento(file));
+        QCOMPARE(boxes.count(), 3);
+        for (const Messaggio &m : boxes.shown)
+            QCOMPARE(m.icona, IconaMessaggio::Attenzione);
+        QVERIFY(boxes.shown[0].testo.contains(QStringLiteral("programma di posta")));
+        QVERIFY(boxes.shown[0].testo.contains(QString::fromLatin1(MailSupportoBrivo)));
+        QVERIFY(boxes.shown[0].testo.contains(QStringLiteral("Bug: l'ultima")));
+        QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("browser")));
+        QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("https://www.brivo.example/")));
+        QVERIFY(boxes.shown[2].testo.contains(QDir::toNativeSeparators(file)));
+        QVERIFY(boxes.shown[2].testo.contains(QDir::toNativeSeparators(dir.path())));
+
+        // A desktop that opens them shows nothing.
+        shell.opens = true;
+        QVERIFY(ApriDocumento(file));
+        QCOMPARE(boxes.count(), 3);
     }
 
     void processExitCodes()

@@ -501,6 +501,41 @@ private slots:
         QVERIFY(QDir(outside.path()).isEmpty());
     }
 
+    // A new export table starts with the two fixed presets, standings and calendar, written together
+    // or not at all; a table that holds presets is left as it is.
+    void anEmptyExportTableGetsTheReadyPresets()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        Database::faultHook() = [](const QString &step) {
+            if (step == QLatin1String("modelli: tra i modelli"))
+                throw EngineError(QStringLiteral("disco pieno"), HcWrite);
+        };
+        CreaTabellaEsportazione();
+        Database::faultHook() = nullptr;
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().testo.contains(QStringLiteral("disco pieno")));
+        QCOMPARE(values(QStringLiteral("tabexport.db"), QStringLiteral("DESCR")), QStringList());
+
+        CreaTabellaEsportazione();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(values(QStringLiteral("tabexport.db"), QStringLiteral("DESCR")), (QStringList{"Classifica", "Calendario"}));
+        QCOMPARE(values(QStringLiteral("tabexport.db"), QStringLiteral("PROGR")), (QStringList{"1", "2"}));
+        QCOMPARE(values(QStringLiteral("tabexport.db"), QStringLiteral("FISSO")), (QStringList{"True", "True"}));
+        QCOMPARE(values(QStringLiteral("tabexport.db"), QStringLiteral("txtOxls")), (QStringList{"0", "1"}));
+
+        // One preset left: nothing is added again.
+        {
+            Table t(QStringLiteral("tabexport.db"));
+            t.open();
+            t.first();
+            t.remove();
+        }
+        Database::shutdown();
+        CreaTabellaEsportazione();
+        QCOMPARE(values(QStringLiteral("tabexport.db"), QStringLiteral("DESCR")), QStringList{"Calendario"});
+    }
+
     void unwritableFolderGivesOneClearError()
     {
         ScriptedMessages boxes;

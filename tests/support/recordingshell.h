@@ -1,4 +1,5 @@
-// A shell backend for tests: records the addresses instead of opening them, for as long as it lives.
+// A shell backend for tests: records the addresses instead of opening them, for as long as it lives;
+// `opens` false plays a desktop with nothing to open them.
 #pragma once
 
 #include "core/shell.h"
@@ -13,9 +14,10 @@ public:
     bool openUrl(const QUrl &url) override
     {
         urls.append(url);
-        return true;
+        return opens;
     }
     QList<QUrl> urls;
+    bool opens = true;
 
 private:
     ShellBackend *previous;

@@ -162,18 +162,19 @@ private slots:
         QVERIFY(CreaCartellaBackup());
         QDir backup(CartellaBackup());
         backup.mkdir(QStringLiteral("20240305"));
+        backup.mkdir(QStringLiteral("20231231"));
+        // Not backups: another folder, a name that is no day, a file, links (one with a day's name).
         backup.mkdir(QStringLiteral("+old")); // sorts before "."
-        prova::scrivi(CartellaBackup() + QStringLiteral("file"), "x");
+        backup.mkdir(QStringLiteral("20240230"));
+        backup.mkdir(QStringLiteral("2024030"));
+        prova::scrivi(CartellaBackup() + QStringLiteral("20240306"), "x");
         QVERIFY(QFile::link(CartellaBackup() + QStringLiteral("20240305"), CartellaBackup() + QStringLiteral("link")));
-        const QStringList voci = VociCartelleBackup();
-        QCOMPARE(voci.mid(0, 2), (QStringList{"[.]", "[..]"}));
-        QVERIFY(voci.contains(QStringLiteral("[+old]")));
-        QVERIFY(voci.contains(QStringLiteral("[20240305]")));
-        QVERIFY(!voci.contains(QStringLiteral("[file]")));
+        QVERIFY(QFile::link(CartellaBackup() + QStringLiteral("20240305"), CartellaBackup() + QStringLiteral("20240307")));
+        QCOMPARE(VociCartelleBackup(), (QStringList{"[20231231]", "[20240305]"}));
 
         QVERIFY(CartellaBackupValida(QStringLiteral("20240305")));
-        QVERIFY(CartellaBackupValida(QStringLiteral("+old")));
-        for (const char *n : {".", "..", "", "link", "file", "manca", "20240305/..", "../backup"})
+        for (const char *n : {".", "..", "", "+old", "20240230", "2024030", "link", "20240306", "20240307", "manca",
+                              "20240305/..", "../backup", "2024030a"})
             QVERIFY2(!CartellaBackupValida(QLatin1String(n)), n);
 
         const SceltaBackup punto = ScegliBackup(QStringLiteral("[..]"));

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QtTest>
+#include <cstdio>
 
 namespace {
 CampoEsportazione campo(const QString &nome, TipoEsportazione tipo, int dimensione = 0)
@@ -170,6 +171,30 @@ private slots:
         QCOMPARE(riga(data, QStringLiteral("2024-03-05"), QStringLiteral("Formato Giorno=yyyy-mm-dd")),
                  QStringLiteral("2024-03-05"));
         QCOMPARE(riga(data, QVariant()), QString(10, QLatin1Char(' ')));
+    }
+
+    // The number format is the C pattern: decimals rounded as the C library rounds them, exact
+    // halves to the even digit included, padding and sign as printf places them.
+    void decimalsAreRoundedAsTheCLibraryRoundsThem()
+    {
+        QLocale::setDefault(QLocale::c());
+        const double valori[] = {0.125, 0.375, 2.5, 3.5, -2.5, 0.5, 1.5, -1.5, 1.005, 2.675, 1e-7,
+                                 123456.785, -3.0451, 0.045, 1e15 + 0.5, 7.0, -1.26};
+        const char *schemi[] = {"%.2f", "%.0f", "%8.3f", "%-9.1f", "%010.2f", "%f", "%.1f", "%12.20f"};
+        for (const char *schema : schemi) {
+            for (const double v : valori) {
+                char atteso[512];
+                std::snprintf(atteso, sizeof atteso, schema, v);
+                // Whatever point the C locale of the test writes.
+                const QString c = QString::fromLatin1(atteso).replace(QLatin1Char(','), QLatin1Char('.'));
+                QCOMPARE(ApplicaFormatoNumerico(QLatin1String(schema), v), c);
+            }
+        }
+        // One difference, on purpose: a negative value that rounds to zero shows no minus sign.
+        QCOMPARE(ApplicaFormatoNumerico(QStringLiteral("%.2f"), -0.0049), QStringLiteral("0.00"));
+        QCOMPARE(ApplicaFormatoNumerico(QStringLiteral("%.0f"), -0.5), QStringLiteral("0"));
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        QCOMPARE(ApplicaFormatoNumerico(QStringLiteral("%.2f"), 0.125), QStringLiteral("0,12"));
     }
 
     void patternsOutsideTheAcceptedFormAreRefused()

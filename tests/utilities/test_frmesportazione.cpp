@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -105,6 +106,20 @@ class TestFrmEsportazione : public QObject {
     ScriptedMessages &boxes() { return programma->boxes; }
     QWidget *f() { return form.get(); }
 
+    // An export table without the ready presets, as one from before them.
+    void senzaModelli()
+    {
+        form.reset();
+        {
+            Table t(QStringLiteral("tabexport.db"));
+            t.open();
+            t.first();
+            while (!t.isEmpty())
+                t.remove();
+        }
+        nuovaForm();
+    }
+
     void nuovaForm()
     {
         form.reset();
@@ -148,7 +163,7 @@ private slots:
 
     void opensWithTheEditorClearAndTheDocumentsFolder()
     {
-        QCOMPARE(form->size(), QSize(770, 236));
+        QCOMPARE(form->size(), QSize(770, 720));
         QCOMPARE(figlio<QLineEdit>(f(), "EditNomeFEsportaz")->text(), QStringLiteral("Export.txt"));
         QCOMPARE(figlio<QLineEdit>(f(), "EdtNomeFoglioLavoro")->text(), QStringLiteral("Foglio n.1"));
         QVERIFY(!figlio<QLineEdit>(f(), "EditEsportaPath")->text().isEmpty());
@@ -168,6 +183,112 @@ private slots:
         form->bbExportClick();
         QCOMPARE(boxes().last().testo, QStringLiteral("Non è stato selezionato nessun tipo di formato d'esportazione, "
                                                       "selezionarlo uno e riprovare."));
+    }
+
+    // At the size it opens, on a 1280 x 800 screen, every control lies inside the window's
+    // visible client area, with the Italian captions and the wider English ones.
+    void everyControlIsVisibleAtTheOpeningSize()
+    {
+        for (const char *lingua : {"Italiano", "English", "Français"}) {
+            {
+                Table t(QStringLiteral("impostazioni.db"));
+                t.open();
+                t.first();
+                t.edit();
+                t.fieldByName(QStringLiteral("LINGUA")).setAsString(QLatin1String(lingua));
+                t.post();
+            }
+            nuovaForm();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+            QVERIFY2(form->width() <= 1280 && form->height() <= 760, lingua);
+            auto *area = figlio<QScrollArea>(f(), "ScrollEsportazione");
+            const QRect visibile(area->viewport()->mapTo(f(), QPoint(0, 0)), area->viewport()->size());
+            QVERIFY(f()->rect().contains(visibile));
+            int controlli = 0;
+            for (QWidget *w : f()->findChildren<QWidget *>()) {
+                if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) ||
+                    !w->isVisibleTo(f()) || w == area)
+                    continue;
+                const QRect r(w->mapTo(f(), QPoint(0, 0)), w->size());
+                QVERIFY2(visibile.contains(r), qPrintable(QStringLiteral("%1 %2 at %3,%4 %5x%6 outside %7x%8")
+                                                              .arg(QLatin1String(lingua), w->objectName())
+                                                              .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+                                                              .arg(visibile.width()).arg(visibile.height())));
+                QVERIFY2(r.width() > 0 && r.height() > 0, qPrintable(w->objectName()));
+                ++controlli;
+            }
+            QVERIFY(controlli > 30);
+        }
+    }
+
+    // A fresh program offers the standings and the calendar: chosen, run and exported at once;
+    // being fixed, they are neither changed nor deleted.
+    void theReadyPresetsRunAtOnce()
+    {
+        RecordingShell shell;
+        aggiungiSquadra(QStringLiteral("L'Aquila"), 3);
+        aggiungiSquadra(QStringLiteral("Beta"), 9);
+        auto *modelli = figlio<QComboBox>(f(), "cbPreimpostati");
+        QCOMPARE(modelli->count(), 2);
+        QCOMPARE(modelli->itemText(0), QStringLiteral("Classifica"));
+        QCOMPARE(modelli->itemText(1), QStringLiteral("Calendario"));
+
+        form->cbPreimpostatiChange(0);
+        QCOMPARE(figlio<QLineEdit>(f(), "EditNomeFEsportaz")->text(), QStringLiteral("Classifica.txt"));
+        QVERIFY(!figlio<QLineEdit>(f(), "EditEsportaPath")->text().isEmpty());
+        QCOMPARE(figlio<RadioGroup>(f(), "rgTIPO")->itemIndex(), 0);
+        figlio<QPushButton>(f(), "buttEsegui")->click();
+        QCOMPARE(boxes().count(), 0);
+        QAbstractItemModel *griglia = figlio<DBGrid>(f(), "DBGrid1")->model();
+        QCOMPARE(griglia->rowCount(), 2);
+        QCOMPARE(griglia->index(0, 0).data().toString(), QStringLiteral("Beta")); // best first
+        figlio<QLineEdit>(f(), "EditEsportaPath")->setText(uscita);
+        figlio<QPushButton>(f(), "bbExport")->click();
+        QCOMPARE(boxes().count(), 0);
+        QVERIFY(contenuto(uscita + QStringLiteral("Classifica.txt")).startsWith("Beta"));
+
+        // Neither changed nor deleted.
+        form->Button4Click();
+        QCOMPARE(boxes().last().testo, QStringLiteral("Modello non impostato o non modificabile!"));
+        form->buttEliminaClick();
+        QCOMPARE(boxes().last().testo, QStringLiteral("Modello non impostato o non eliminabile!"));
+        QCOMPARE(righe(QStringLiteral("select * from tabexport")), 2);
+
+        // The calendar, as a workbook.
+        boxes().clear();
+        {
+            Table g(QStringLiteral("giornate.db"));
+            g.open();
+            for (int n : {1, 2}) {
+                g.append();
+                g.fieldByName(QStringLiteral("Giornata")).setAsInteger(n);
+                g.fieldByName(QStringLiteral("Squadra1")).setAsString(n == 1 ? QStringLiteral("L'Aquila") : QStringLiteral("Beta"));
+                g.fieldByName(QStringLiteral("Squadra2")).setAsString(n == 1 ? QStringLiteral("Beta") : QStringLiteral("L'Aquila"));
+                g.post();
+            }
+        }
+        form->cbPreimpostatiChange(1);
+        QCOMPARE(figlio<RadioGroup>(f(), "rgTIPO")->itemIndex(), 1);
+        figlio<QPushButton>(f(), "buttEsegui")->click();
+        QCOMPARE(griglia->rowCount(), 2);
+        figlio<QLineEdit>(f(), "EditEsportaPath")->setText(uscita);
+        figlio<QPushButton>(f(), "bbExport")->click();
+        QCOMPARE(boxes().count(), 0);
+        QCOMPARE(shell.urls.size(), 1);
+        QCOMPARE(shell.urls.first().toLocalFile(), uscita + QStringLiteral("Calendario.xlsx"));
+    }
+
+    // A query the engine refuses says what the engine found wrong after the usual words.
+    void aRefusedQueryNamesTheFault()
+    {
+        imposta(f(), "MemoCampi", QStringLiteral("\"Class.db\".\"Puntii\""));
+        imposta(f(), "MemoDBSelected", QStringLiteral("\"Class.db\""));
+        form->buttEseguiClick();
+        QCOMPARE(boxes().count(), 1);
+        QVERIFY(boxes().last().testo.startsWith(DatiNonCorretti + QLatin1Char('\n')));
+        QVERIFY2(boxes().last().testo.contains(QStringLiteral("Puntii")), qPrintable(boxes().last().testo));
+        QVERIFY(!form->query()->isOpen());
     }
 
     void aQueryIsBuiltByDoubleClicksAndRun()
@@ -259,7 +380,8 @@ private slots:
             imposta(f(), "MemoCampi", QStringLiteral("*"));
             imposta(f(), "MemoDBSelected", t);
             form->buttEseguiClick();
-            QCOMPARE(boxes().texts(), QStringList{DatiNonCorretti});
+            QCOMPARE(boxes().count(), 1);
+            QVERIFY(boxes().last().testo.startsWith(DatiNonCorretti + QLatin1Char('\n')));
             QVERIFY(!form->query()->isOpen());
             QVERIFY(!figlio<QPushButton>(f(), "bbExport")->isEnabled());
         }
@@ -267,7 +389,7 @@ private slots:
         imposta(f(), "MemoDBSelected", QStringLiteral("\"Class.db\""));
         imposta(f(), "MemoCondizione", QStringLiteral("1 = 1); DELETE FROM \"Class.db\" WHERE (1 = 1"));
         form->buttEseguiClick();
-        QCOMPARE(boxes().last().testo, DatiNonCorretti);
+        QVERIFY(boxes().last().testo.startsWith(DatiNonCorretti + QLatin1Char('\n')));
         QCOMPARE(righe(QStringLiteral("select * from Class")), 1);
         QVERIFY(!QFile::exists(programma->folder.file(QStringLiteral("spia.db"))));
 
@@ -288,7 +410,8 @@ private slots:
         imposta(f(), "MemoDBSelected", QStringLiteral("\"../%1\"").arg(QFileInfo(fuori).fileName()));
         form->buttEseguiClick();
         QFile::remove(fuori);
-        QCOMPARE(boxes().texts(), QStringList{DatiNonCorretti});
+        QCOMPARE(boxes().count(), 1);
+        QVERIFY(boxes().last().testo.startsWith(DatiNonCorretti + QLatin1Char('\n')));
         QVERIFY(!form->query()->isOpen());
     }
 
@@ -305,11 +428,12 @@ private slots:
         const QByteArray attesa = QByteArray("            12Citt\xE0 di C             4             15  True \r\n"
                                              "             3Beta                   1             12       \r\n");
         QCOMPARE(testo, attesa);
-        // The query is closed: a second Esporta needs Esegui again.
-        QVERIFY(!form->query()->isOpen());
+        // The result stays: a second Esporta, to another file, needs no Esegui again.
+        QVERIFY(form->query()->isOpen());
+        figlio<QLineEdit>(f(), "EditNomeFEsportaz")->setText(QStringLiteral("ancora.txt"));
         form->bbExportClick();
-        QCOMPARE(boxes().last().icona, IconaMessaggio::Attenzione);
-        QCOMPARE(boxes().last().testo, TabellaChiusa);
+        QCOMPARE(boxes().count(), 0);
+        QCOMPARE(contenuto(uscita + QStringLiteral("ancora.txt")), attesa);
     }
 
     void theTextExportRefusesBadInputAndWritesNothing()
@@ -382,7 +506,7 @@ private slots:
         const QString percorso = uscita + QStringLiteral("classifica.xlsx");
         QCOMPARE(shell.urls.size(), 1);
         QCOMPARE(shell.urls.first().toLocalFile(), percorso);
-        QVERIFY(!form->query()->isOpen());
+        QVERIFY(form->query()->isOpen());
 
         const CartellaLetta x = LeggiCartella(percorso);
         QVERIFY(x.aperta);
@@ -402,9 +526,8 @@ private slots:
         QVERIFY(x.stringhe.contains(QStringLiteral("<t>Squadre</t>")));
         QVERIFY(x.foglio.contains(QStringLiteral("width=\"30.")));
 
-        // An existing workbook is replaced only when the user says so.
+        // An existing workbook is replaced only when the user says so (no Esegui needed again).
         const QByteArray prima = contenuto(percorso);
-        queryClassifica();
         programma->boxes.setNextAnswer(false);
         form->bbExportClick();
         QCOMPARE(boxes().last().testo,
@@ -465,6 +588,7 @@ private slots:
 
     void presetsAreAddedChangedLoadedAndDeleted()
     {
+        senzaModelli();
         QString risposta = QStringLiteral("Classifica");
         setInputBoxBackend([&](const QString &titolo, const QString &richiesta, const QString &) {
             if (titolo != QLatin1String("Nuovo modello di ricerca") || richiesta != QLatin1String("Descrizione:"))

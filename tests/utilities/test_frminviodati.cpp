@@ -117,17 +117,19 @@ private slots:
         QVERIFY(!QFileInfo::exists(CartellaBackup() + QStringLiteral(".dati_Brivo_Rotaset.zip.parziale")));
     }
 
-    void theCurrentAndParentEntriesDisablePacking()
+    // Only backups are offered: no "." or "..", no other folder.
+    void theListOffersBackupsOnly()
     {
         backup(QStringLiteral("20240305"), {{"giornate.db", "x"}});
+        QDir(CartellaBackup()).mkdir(QStringLiteral("altro"));
         TFrmInvioDatiCasaMadre form;
+        auto *lista = c<QListWidget>(&form, "ListBoxCartelle");
+        QCOMPARE(lista->count(), 1);
+        QCOMPARE(lista->item(0)->text(), QStringLiteral("[20240305]"));
+        QVERIFY(!c<QPushButton>(&form, "ButtonOk")->isEnabled());
+        QCOMPARE(c<QLineEdit>(&form, "EditPathCompresso")->text(), QString());
         scegli(&form, QStringLiteral("[20240305]"));
-        for (const char *voce : {"[.]", "[..]"}) {
-            scegli(&form, QLatin1String(voce));
-            QVERIFY(!c<QPushButton>(&form, "ButtonOk")->isEnabled());
-            QCOMPARE(c<QLineEdit>(&form, "EditPathCompresso")->text(), QString());
-            QCOMPARE(c<QLabel>(&form, "LabelDettaglioBackup")->text(), QStringLiteral("Nessun dettaglio"));
-        }
+        QVERIFY(c<QPushButton>(&form, "ButtonOk")->isEnabled());
     }
 
     void anArchiveThatCannotBeReplacedOrAnEmptyBackupSendsNoMail()

@@ -87,18 +87,32 @@ private slots:
     void init() { program = std::make_unique<TestProgram>(); }
     void cleanup() { program.reset(); }
 
-    void theCurrentAndParentEntriesChooseNothing()
+    // The list offers the backups only: never "." or "..", so that "Elimina" can never reach the
+    // backup folder itself or the program folder.
+    void theListOffersBackupsOnly()
     {
+        {
+            TFrmRecuperoDati vuota;
+            QCOMPARE(vuota.findChild<QListWidget *>(QStringLiteral("ListBoxCartelle"))->count(), 0);
+            QCOMPARE(label(&vuota, "LabelDettaglioBackup")->text(), QStringLiteral("Nessun dettaglio."));
+            QVERIFY(!bottone(&vuota, "ButtonOk")->isEnabled());
+            QVERIFY(!bottone(&vuota, "ButtonElimina")->isEnabled());
+        }
+        faiBackup(QStringLiteral("20240305"));
+        QDir(CartellaBackup()).mkdir(QStringLiteral("altro"));
         TFrmRecuperoDati form;
         auto *lista = form.findChild<QListWidget *>(QStringLiteral("ListBoxCartelle"));
-        QCOMPARE(lista->count(), 2);
-        QCOMPARE(label(&form, "LabelDettaglioBackup")->text(), QStringLiteral("Nessun dettaglio."));
-        for (const char *voce : {"[.]", "[..]"}) {
-            scegli(&form, QLatin1String(voce));
-            QVERIFY(!bottone(&form, "ButtonOk")->isEnabled());
-            QVERIFY(!bottone(&form, "ButtonElimina")->isEnabled());
-            QCOMPARE(label(&form, "LabelDettaglioBackup")->text(), QStringLiteral("Nessun dettaglio"));
-        }
+        QStringList voci;
+        for (int i = 0; i < lista->count(); ++i)
+            voci << lista->item(i)->text();
+        QCOMPARE(voci, QStringList{"[20240305]"});
+        QVERIFY(!bottone(&form, "ButtonElimina")->isEnabled());
+        // Pressed with nothing chosen, "Elimina" deletes nothing.
+        program->boxes.setDefaultAnswer(true);
+        form.ButtonEliminaClick();
+        QVERIFY(QFileInfo(CartellaBackup() + QStringLiteral("20240305")).isDir());
+        QVERIFY(QFileInfo(CartellaBackup()).isDir());
+        QVERIFY(QFileInfo::exists(CartellaProgramma() + QStringLiteral("giornate.db")));
     }
 
     void aRestoreBringsTheTablesBackAndEndsTheProgramOnClosing()
@@ -321,29 +335,27 @@ private slots:
     {
         QVERIFY(CreaCartellaBackup());
         QDir backup(CartellaBackup());
-        backup.mkdir(QStringLiteral("+old"));
+        backup.mkdir(QStringLiteral("20240301"));
         backup.mkdir(QStringLiteral("20240305"));
         // Outside the backup folder: a linked backup entry and a link inside a backup lead here.
         QDir(CartellaProgramma()).mkdir(QStringLiteral("fuori"));
         prova::scrivi(CartellaProgramma() + QStringLiteral("fuori/prezioso"), "da non perdere");
         QVERIFY(QFile::link(CartellaProgramma() + QStringLiteral("fuori"), CartellaBackup() + QStringLiteral("collegata")));
-        QVERIFY(QFile::link(CartellaProgramma() + QStringLiteral("fuori"), CartellaBackup() + QStringLiteral("+old/dentro")));
-        prova::scrivi(CartellaBackup() + QStringLiteral("+old/giornate.db"), "x");
+        QVERIFY(QFile::link(CartellaProgramma() + QStringLiteral("fuori"), CartellaBackup() + QStringLiteral("20240301/dentro")));
+        prova::scrivi(CartellaBackup() + QStringLiteral("20240301/giornate.db"), "x");
 
         TFrmRecuperoDati form;
-        for (const char *voce : {"[..]", "[.]", "[collegata]"}) {
-            scegli(&form, QLatin1String(voce));
-            program->boxes.setDefaultAnswer(true);
-            form.ButtonEliminaClick();
-            QCOMPARE(program->boxes.last().testo, NonValida);
-        }
+        QVERIFY(form.findChild<QListWidget *>(QStringLiteral("ListBoxCartelle"))->findItems(QStringLiteral("[collegata]"), Qt::MatchExactly).isEmpty());
+        program->boxes.setDefaultAnswer(true);
+        form.ButtonEliminaClick(); // nothing chosen
+        QCOMPARE(program->boxes.last().testo, NonValida);
         QVERIFY(QFileInfo::exists(CartellaProgramma() + QStringLiteral("fuori/prezioso")));
         QVERIFY(QFileInfo(CartellaBackup()).isDir());
 
-        scegli(&form, QStringLiteral("[+old]"));
+        scegli(&form, QStringLiteral("[20240301]"));
         QVERIFY(bottone(&form, "ButtonElimina")->isEnabled());
         form.ButtonEliminaClick();
-        QVERIFY(!QFileInfo::exists(CartellaBackup() + QStringLiteral("+old")));
+        QVERIFY(!QFileInfo::exists(CartellaBackup() + QStringLiteral("20240301")));
         QVERIFY(QFileInfo::exists(CartellaProgramma() + QStringLiteral("fuori/prezioso")));
         QVERIFY(QFileInfo::exists(CartellaBackup() + QStringLiteral("20240305")));
         QVERIFY(!bottone(&form, "ButtonOk")->isEnabled());
