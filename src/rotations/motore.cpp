@@ -57,11 +57,14 @@ void ScambiaFila(Zone &zone, const Zone &copia, std::array<int, 6> &rot, const s
 }
 
 // Copies a zone's text, circle colour and number into a reception spot and shows the spot there
-// instead of the zone.
+// instead of the zone. A spot already taken, or a zone already moved (roles edited after the
+// line-up was saved can ask for both), is left as it is, so that no player is lost or shown twice.
 void Sposta(MetaCampo &m, int zona, int posto)
 {
     PostoGrande &da = m.posto(zona);
     PostoGrande &a = m.posto(posto);
+    if (!da.visibile || a.visibile)
+        return;
     a.testo = da.testo;
     a.numero = da.numero;
     a.cerchio = da.cerchio;
