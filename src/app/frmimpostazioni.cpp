@@ -164,6 +164,10 @@ void TFrmImpostazioni::costruisci()
     DBComboBox7 = scelta(tsRotazioni, "DBComboBox7", NomiColori, t, "COLOR_PALLEGGIATORE_PIC");
     DBCheckBox7 = casella(tsRotazioni, "DBCheckBox7", QStringLiteral("Grassetto battitore campo piccolo"), t,
                           "GRASSETTO_BATTUTA_PIC");
+    // The overlap rule the board judges the players' places by; the names are stored as shown.
+    Label17 = createLabel(tsRotazioni, QLatin1String("Label17"), QStringLiteral("Regola posizioni"));
+    DBComboBox9 = scelta(tsRotazioni, "DBComboBox9", {QStringLiteral("FIVB 2025"), QStringLiteral("Classico")}, t,
+                         "REGOLA_POSIZIONI");
     {
         auto *v = new QVBoxLayout(tsRotazioni);
         v->addWidget(Label1);
@@ -186,6 +190,10 @@ void TFrmImpostazioni::costruisci()
         v->addLayout(colori);
         v->addSpacing(8);
         v->addWidget(DBCheckBox7);
+        v->addSpacing(8);
+        auto *regola = modulo();
+        regola->addRow(Label17, DBComboBox9);
+        v->addLayout(regola);
         v->addStretch();
     }
 
@@ -236,7 +244,7 @@ void TFrmImpostazioni::TraduciEtichette()
     TraduciControlli({Label16,     Label10,     DBCheckBox2, tsModuli,    tsGenerale,  tsRotazioni, Label8,
                       Label6,      Label7,      Label2,      Label3,      Label4,      Label1,      Label5,
                       Label9,      Label11,     Label12,     Label13,     Label14,     Label15,     DBCheckBox1,
-                      DBCheckBox3, DBCheckBox4, DBCheckBox5, DBCheckBox6, DBCheckBox7, sbAnnulla,   sbEsci});
+                      DBCheckBox3, DBCheckBox4, DBCheckBox5, DBCheckBox6, DBCheckBox7, Label17,     sbAnnulla,   sbEsci});
 }
 
 void TFrmImpostazioni::sbOKClick()

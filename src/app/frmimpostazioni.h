@@ -78,6 +78,8 @@ private:
     QLabel *Label15 = nullptr;
     DBComboBox *DBComboBox7 = nullptr;
     DBCheckBox *DBCheckBox7 = nullptr;
+    QLabel *Label17 = nullptr;
+    DBComboBox *DBComboBox9 = nullptr;
 
     QWidget *PanelComandi = nullptr;
     QPushButton *sbOK = nullptr;

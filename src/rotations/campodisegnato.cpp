@@ -23,6 +23,18 @@ void CampoDisegnato::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x30, 0x30, 0x30));
     p.drawRect(rete);
+    if (!segni.isEmpty()) {
+        p.setPen(QPen(RossoFallo, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLines(segni);
+    }
+}
+
+void CampoDisegnato::setLinee(const QList<QLineF> &linee)
+{
+    if (linee == segni)
+        return;
+    segni = linee;
+    update();
 }
 
 CerchioGiocatore::CerchioGiocatore(QWidget *parent) : QWidget(parent) {}

@@ -5,6 +5,8 @@
 #include "rotations/geometriacampo.h"
 
 #include <QColor>
+#include <QLineF>
+#include <QList>
 #include <QPixmap>
 #include <QWidget>
 
@@ -13,12 +15,16 @@ class CampoDisegnato : public QWidget {
 public:
     CampoDisegnato(const rotazioni::MisureCampo &misure, QWidget *parent = nullptr);
     const rotazioni::MisureCampo &misure() const { return m; }
+    // Red lines drawn on the court, in its own coordinates (the pairs at fault on the big court).
+    void setLinee(const QList<QLineF> &linee);
+    const QList<QLineF> &linee() const { return segni; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     rotazioni::MisureCampo m;
+    QList<QLineF> segni;
 };
 
 class CerchioGiocatore : public QWidget {
@@ -38,5 +44,7 @@ private:
 // The serve picture: a small ball, 20 by 20.
 QPixmap PallaBattuta();
 
+// The colour of the lines between players at fault.
+inline const QColor RossoFallo = QColor(0xE0, 0x00, 0x00);
 // The orange of the courts.
 inline const QColor ArancioCampo = QColor(0xFF, 0x80, 0x00);

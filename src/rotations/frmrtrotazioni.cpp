@@ -4,6 +4,7 @@
 #include "core/messaggi.h"
 #include "rotations/campodisegnato.h"
 #include "rotations/registro.h"
+#include "store/impostazioni.h"
 #include "ui/namedwidgets.h"
 #include "ui/traduzione.h"
 
@@ -16,6 +17,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -233,6 +235,9 @@ QWidget *TFrmRTrotazioni::costruisciListe(Squadra s)
 CampoDisegnato *TFrmRTrotazioni::costruisciCampoGrande()
 {
     auto *campo = new CampoDisegnato(CampoGrande, this);
+    campo->setObjectName(QStringLiteral("CampoDettaglio"));
+    campo->installEventFilter(this);
+    campoGrande = campo;
     QFont numero = font();
     numero.setBold(true);
     for (Squadra s : {Squadra::A, Squadra::B})
@@ -252,6 +257,12 @@ CampoDisegnato *TFrmRTrotazioni::costruisciCampoGrande()
             pc.numero->setFont(numero);
             if (p <= 6)
                 pc.testo->setToolTip(QStringLiteral("Zona %1").arg(p));
+            // Any part of a player takes him along when dragged.
+            for (QWidget *parte : {static_cast<QWidget *>(pc.testo), static_cast<QWidget *>(pc.cerchio),
+                                   static_cast<QWidget *>(pc.numero)}) {
+                parte->installEventFilter(this);
+                parte->setCursor(Qt::OpenHandCursor);
+            }
         }
     return campo;
 }
@@ -281,6 +292,22 @@ QWidget *TFrmRTrotazioni::costruisciDettaglio()
     }
     centro->addLayout(battute);
     centro->addWidget(costruisciCampoGrande());
+    LabelPosizioni = createLabel(w, QStringLiteral("LabelPosizioni"), QString(), true);
+    LabelPosizioni->setAlignment(Qt::AlignCenter);
+    LabelPosizioni->setMinimumHeight(2 * LabelPosizioni->fontMetrics().height());
+    centro->addWidget(LabelPosizioni);
+    auto *trascina = new QHBoxLayout;
+    cbBloccaRegolari = createNamed<QCheckBox>(w, QStringLiteral("cbBloccaRegolari"));
+    cbBloccaRegolari->setText(QStringLiteral("Solo posizioni regolari"));
+    cbBloccaRegolari->setToolTip(QStringLiteral("Un giocatore trascinato resta dove la sua posizione è regolare"));
+    bbRipristina = createButton(w, QStringLiteral("bbRipristina"), QStringLiteral("Ripristina"),
+                                QStringLiteral("Riporta i giocatori ai posti calcolati"));
+    connect(bbRipristina, &QPushButton::clicked, this, [this] { Protetto([this] { bbRipristinaClick(); }); });
+    trascina->addStretch();
+    trascina->addWidget(cbBloccaRegolari);
+    trascina->addWidget(bbRipristina);
+    trascina->addStretch();
+    centro->addLayout(trascina);
     centro->addStretch();
     h->addLayout(centro);
     h->addWidget(costruisciListe(Squadra::B), 0, Qt::AlignTop);
@@ -318,8 +345,17 @@ void TFrmRTrotazioni::TraduciEtichette()
                                rgBattuta,   a.battuta,     b.battuta,           cbScambioAutomatico, ButtGenera};
     for (int m = 1; m <= 6; ++m)
         controlli << findChild<QPushButton *>(QStringLiteral("ButROTA%1").arg(m));
-    controlli << a.nome << b.nome << LabelDettaglio << BTSstampa << BitBtn1 << a.stampa << b.stampa << sbEsci;
+    controlli << a.nome << b.nome << LabelDettaglio << BTSstampa << BitBtn1 << a.stampa << b.stampa << sbEsci
+              << cbBloccaRegolari << bbRipristina;
     Protetto([&controlli] { TraduciControlli(controlli); });
+    // The label under the court is composed on each detail from these two captions.
+    Protetto([this] {
+        const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
+        if (LinguaDaTradurre(lingua)) {
+            testoRegolari = Traduci(PosizioniRegolari, lingua);
+            testoFallo = Traduci(FalloDiPosizione, lingua);
+        }
+    });
 }
 
 void TFrmRTrotazioni::SceltaSquadra(Squadra s)
@@ -417,6 +453,11 @@ void TFrmRTrotazioni::PulisciCampoGrande()
         l.immagineBattuta->hide();
     }
     ultimoDettaglio.reset();
+    trascinamento.reset();
+    for (Squadra s : {Squadra::A, Squadra::B})
+        for (int p = 1; p <= 13; ++p)
+            PosizionaPosto(s, p);
+    AggiornaPosizioni();
 }
 
 void TFrmRTrotazioni::TitoliRotazioni()
@@ -474,10 +515,138 @@ void TFrmRTrotazioni::MostraDettaglio(const Dettaglio &d)
             pc.testo->setVisible(dati.visibile);
             pc.cerchio->setVisible(dati.visibile);
             pc.numero->setVisible(dati.visibile);
+            PosizionaPosto(s, p);
         }
         l.etichettaBattuta->setText(m.battuta);
         l.immagineBattuta->setVisible(m.immagineBattuta);
     }
+}
+
+void TFrmRTrotazioni::PosizionaPosto(Squadra s, int p)
+{
+    const PuntoCampo punto = ultimoDettaglio ? ultimoDettaglio->squadra(s).punti[p - 1] : PostoNelCampo(p);
+    const QRectF box = CampoGrande.box(s, punto, PostoGrandeBox);
+    PostoCampo &pc = lato(s).campo[p - 1];
+    pc.testo->setGeometry(NomeNelPosto(box).toRect());
+    pc.cerchio->setGeometry(CerchioNelPosto(box).toRect());
+    pc.numero->setGeometry(CerchioNelPosto(box).toRect());
+}
+
+QPointF TFrmRTrotazioni::centroCerchio(Squadra s, int p) const
+{
+    return QRectF(lato(s).campo[p - 1].cerchio->geometry()).center();
+}
+
+void TFrmRTrotazioni::AggiornaPosizioni()
+{
+    falli = {};
+    if (!ultimoDettaglio) {
+        LabelPosizioni->clear();
+        campoGrande->setLinee({});
+        return;
+    }
+    falli = ultimoDettaglio->falli(settings.regola);
+    LabelPosizioni->setText(TestoPosizioni(falli, testoRegolari, testoFallo));
+    const bool regolari = falli[0].isEmpty() && falli[1].isEmpty();
+    QPalette pal = LabelPosizioni->palette();
+    pal.setColor(QPalette::WindowText, regolari ? QColor(0x00, 0x70, 0x00) : RossoFallo);
+    LabelPosizioni->setPalette(pal);
+    QList<QLineF> linee;
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        const MetaCampo &m = ultimoDettaglio->squadra(s);
+        // The place where each rotational position is shown (the first, should one show twice).
+        std::array<int, 7> dove{};
+        for (int p = 13; p >= 1; --p)
+            if (m.posto(p).visibile && m.posto(p).rotazionale >= 1 && m.posto(p).rotazionale <= 6)
+                dove[m.posto(p).rotazionale] = p;
+        for (const CoppiaPosizioni &c : falli[int(s)])
+            linee << QLineF(centroCerchio(s, dove[c.prima]), centroCerchio(s, dove[c.seconda]));
+    }
+    campoGrande->setLinee(linee);
+}
+
+bool TFrmRTrotazioni::iniziaTrascinamento(QWidget *w, const QPointF &punto)
+{
+    if (!ultimoDettaglio)
+        return false;
+    // The place whose part was pressed; on the court itself, the topmost place under the pointer.
+    for (int i = 2 * 13 - 1; i >= 0; --i) {
+        const Squadra s = i < 13 ? Squadra::A : Squadra::B;
+        const int p = i % 13 + 1;
+        const PostoCampo &pc = lato(s).campo[p - 1];
+        if (!ultimoDettaglio->squadra(s).posto(p).visibile)
+            continue;
+        const bool parte = w == pc.testo || w == pc.cerchio || w == pc.numero;
+        const bool sotto = w == campoGrande &&
+                           (pc.cerchio->geometry().contains(punto.toPoint()) || pc.testo->geometry().contains(punto.toPoint()));
+        if (parte || sotto) {
+            const QPointF centro = CampoGrande.box(s, ultimoDettaglio->squadra(s).punti[p - 1], PostoGrandeBox).center();
+            trascinamento = Trascinamento{s, p, centro - punto};
+            for (QWidget *x : {static_cast<QWidget *>(pc.testo), static_cast<QWidget *>(pc.cerchio),
+                               static_cast<QWidget *>(pc.numero)})
+                x->raise();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFrmRTrotazioni::trascina(const QPointF &punto)
+{
+    if (!trascinamento || !ultimoDettaglio) {
+        trascinamento.reset();
+        return;
+    }
+    const auto [s, p, scarto] = *trascinamento;
+    MetaCampo &m = ultimoDettaglio->squadra(s);
+    // Anywhere on the team's own half; with "Solo posizioni regolari", only where he stays legal.
+    PuntoCampo voluto = CampoGrande.inCampo(s, punto + scarto);
+    const int r = m.posto(p).rotazionale;
+    if (cbBloccaRegolari->isChecked() && r >= 1 && r <= 6)
+        voluto = LimitaARegolare(m.postiRotazionali(), r, voluto, m.immagineBattuta, settings.regola);
+    m.punti[p - 1] = voluto;
+    PosizionaPosto(s, p);
+    AggiornaPosizioni();
+}
+
+bool TFrmRTrotazioni::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    const QEvent::Type t = evento->type();
+    if (t != QEvent::MouseButtonPress && t != QEvent::MouseMove && t != QEvent::MouseButtonRelease)
+        return QDialog::eventFilter(oggetto, evento);
+    auto *w = qobject_cast<QWidget *>(oggetto);
+    if (!w || !campoGrande || (w != campoGrande && w->parentWidget() != campoGrande))
+        return QDialog::eventFilter(oggetto, evento);
+    const auto *me = static_cast<QMouseEvent *>(evento);
+    const QPointF punto = w == campoGrande ? me->position() : w->mapToParent(me->position());
+    bool gestito = false;
+    Protetto([&] {
+        if (t == QEvent::MouseButtonPress) {
+            gestito = me->button() == Qt::LeftButton && iniziaTrascinamento(w, punto);
+        } else if (trascinamento) {
+            gestito = true;
+            if (t == QEvent::MouseMove) {
+                trascina(punto);
+            } else if (me->button() == Qt::LeftButton) {
+                trascina(punto);
+                trascinamento.reset();
+            }
+        }
+    });
+    return gestito || QDialog::eventFilter(oggetto, evento);
+}
+
+void TFrmRTrotazioni::bbRipristinaClick()
+{
+    trascinamento.reset();
+    if (!ultimoDettaglio)
+        return;
+    for (Squadra s : {Squadra::A, Squadra::B}) {
+        ultimoDettaglio->squadra(s).punti = MetaCampo::PuntiDelMotore();
+        for (int p = 1; p <= 13; ++p)
+            PosizionaPosto(s, p);
+    }
+    AggiornaPosizioni();
 }
 
 void TFrmRTrotazioni::attesaInizio()
@@ -537,8 +706,9 @@ void TFrmRTrotazioni::ButROTAClick(int n)
     const Dettaglio d = DettaglioRotazione(a.riga, b.riga, a.zona->currentText().toInt(), b.zona->currentText().toInt(),
                                            n, Battente(), cbScambioAutomatico->isChecked(), elenco, settings.campo);
     attesaPasso();
-    MostraDettaglio(d);
     ultimoDettaglio = d;
+    MostraDettaglio(d);
+    AggiornaPosizioni();
     ZonaPalleggiatoreA = d.squadra(Squadra::A).zonaPalleggiatore;
     ZonaPalleggiatoreB = d.squadra(Squadra::B).zonaPalleggiatore;
     // In Italian the engine's own title; in another language the rotation's name as its button
@@ -576,6 +746,8 @@ StatoTabellone TFrmRTrotazioni::StatoPerStampa() const
         p.zonaPalleggiatore = s == Squadra::A ? ZonaPalleggiatoreA : ZonaPalleggiatoreB;
     }
     st.dettaglio = ultimoDettaglio;
+    st.testoPosizioni = LabelPosizioni->text();
+    st.falli = falli;
     st.panoramica = ultimaPanoramica;
     for (int n = 1; n <= 6; ++n)
         st.didascalie[n - 1] = pulsantiRotazione[n - 1]->text();

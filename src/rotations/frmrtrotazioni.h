@@ -9,6 +9,7 @@
 #include "rotations/strotazioni.h"
 
 #include <QDialog>
+#include <QList>
 #include <array>
 #include <optional>
 
@@ -63,6 +64,17 @@ public:
     // The button of rotation n (ButROTA1 for 1, ButROTA6 for 2 ... ButROTA2 for 6).
     static QString NomePulsanteRotazione(int n);
 
+    // "Ripristina": the players back at the engine's places.
+    void bbRipristinaClick();
+    // The big court, on which players are dragged, and the pairs at fault it shows now.
+    CampoDisegnato *campoDettaglio() const { return campoGrande; }
+    const std::array<QList<rotazioni::CoppiaPosizioni>, 2> &falliMostrati() const { return falli; }
+    // Where the circle of a place of the big court is drawn now (court coordinates).
+    QPointF centroCerchio(rotazioni::Squadra s, int posto) const;
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
 private:
     struct PostoCampo {
         QLabel *testo = nullptr;
@@ -109,6 +121,13 @@ private:
     void attesaInizio();
     void attesaPasso();
     void attesaFine();
+    // The label under the court and the red lines between the players at fault.
+    void AggiornaPosizioni();
+    // The three parts of a place of the big court where the detail puts it.
+    void PosizionaPosto(rotazioni::Squadra s, int posto);
+    // Dragging a player: the place under a press, the move, the end.
+    bool iniziaTrascinamento(QWidget *w, const QPointF &punto);
+    void trascina(const QPointF &punto);
 
     Lato &lato(rotazioni::Squadra s) { return lati[int(s)]; }
     const Lato &lato(rotazioni::Squadra s) const { return lati[int(s)]; }
@@ -123,12 +142,25 @@ private:
     std::array<QPushButton *, 6> pulsantiRotazione{}; // by rotation n - 1
     std::array<QString, 6> nomiRotazioni; // the buttons' first captions, translated: "Prima rotazione"...
     QLabel *LabelDettaglio = nullptr;
+    QLabel *LabelPosizioni = nullptr;
+    QCheckBox *cbBloccaRegolari = nullptr;
+    QPushButton *bbRipristina = nullptr;
+    CampoDisegnato *campoGrande = nullptr;
     QPushButton *BTSstampa = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPushButton *sbEsci = nullptr;
 
     std::optional<rotazioni::Panoramica> ultimaPanoramica;
     std::optional<rotazioni::Dettaglio> ultimoDettaglio;
+    std::array<QList<rotazioni::CoppiaPosizioni>, 2> falli;
+    QString testoRegolari = rotazioni::PosizioniRegolari; // the label's captions, translated at creation
+    QString testoFallo = rotazioni::FalloDiPosizione;
+    struct Trascinamento {
+        rotazioni::Squadra squadra;
+        int posto;
+        QPointF scarto; // from the pointer to the centre of the place's box
+    };
+    std::optional<Trascinamento> trascinamento;
     std::array<QString, 2> nomeMostrato;
     int letture = 0;
     qint64 inizioAttesa = 0;

@@ -1,5 +1,7 @@
 #include "rotations/geometriacampo.h"
 
+#include <algorithm>
+
 namespace rotazioni {
 
 std::array<QRectF, 4> MisureCampo::rettangoli() const
@@ -11,32 +13,36 @@ std::array<QRectF, 4> MisureCampo::rettangoli() const
 
 QRectF MisureCampo::reteRett() const { return QRectF(fondo + avanti, 0, rete, altezza); }
 
-QRectF MisureCampo::posto(Squadra s, int p, const QSizeF &box) const
+QRectF MisureCampo::posto(Squadra s, int p, const QSizeF &b) const
 {
-    const qreal margine = fondo * 0.02;
-    const qreal alto = altezza / 6, mezzo = altezza / 2, basso = altezza * 5 / 6;
-    const qreal verso = fondo - margine - box.width() / 2; // near the front court
-    const qreal linea = margine + box.width() / 2;         // near the end line
-    QPointF c;
-    switch (p) {
-    case 1: c = {fondo / 2, basso}; break;
-    case 2: c = {fondo + avanti / 2, basso}; break;
-    case 3: c = {fondo + avanti / 2, mezzo}; break;
-    case 4: c = {fondo + avanti / 2, alto}; break;
-    case 5: c = {fondo / 2, alto}; break;
-    case 6: c = {fondo / 2, mezzo}; break;
-    case 7: c = {linea, basso}; break;
-    case 8: c = {verso, basso}; break;
-    case 9: c = {verso, mezzo}; break;
-    case 10: c = {verso, altezza / 3}; break;
-    case 11: c = {verso, alto}; break;
-    case 12: c = {linea, altezza / 3}; break;
-    case 13: c = {linea, altezza * 2 / 3}; break;
-    default: return QRectF();
-    }
-    if (s == Squadra::B)
-        c = QPointF(larghezza() - c.x(), altezza - c.y());
-    return QRectF(c.x() - box.width() / 2, c.y() - box.height() / 2, box.width(), box.height());
+    if (p < 1 || p > 13)
+        return QRectF();
+    return box(s, PostoNelCampo(p), b);
+}
+
+QRectF MisureCampo::box(Squadra s, const PuntoCampo &punto, const QSizeF &b) const
+{
+    const QPointF c = inDisegno(s, punto);
+    return QRectF(c.x() - b.width() / 2, c.y() - b.height() / 2, b.width(), b.height());
+}
+
+QPointF MisureCampo::inDisegno(Squadra s, const PuntoCampo &punto) const
+{
+    const qreal d = std::clamp(punto.profondita, 0.0, LatoCampoMetri);
+    const qreal l = std::clamp(punto.laterale, 0.0, LatoCampoMetri);
+    const qreal x = d <= LineaAttaccoMetri ? d / LineaAttaccoMetri * fondo
+                                           : fondo + (d - LineaAttaccoMetri) / (LatoCampoMetri - LineaAttaccoMetri) * avanti;
+    const QPointF c(x, l / LatoCampoMetri * altezza);
+    return s == Squadra::A ? c : QPointF(larghezza() - c.x(), altezza - c.y());
+}
+
+PuntoCampo MisureCampo::inCampo(Squadra s, const QPointF &disegno) const
+{
+    const QPointF c = s == Squadra::A ? disegno : QPointF(larghezza() - disegno.x(), altezza - disegno.y());
+    const qreal x = std::clamp(c.x(), 0.0, fondo + avanti);
+    const qreal d = x <= fondo ? x / fondo * LineaAttaccoMetri
+                               : LineaAttaccoMetri + (x - fondo) / avanti * (LatoCampoMetri - LineaAttaccoMetri);
+    return {d, std::clamp(c.y(), 0.0, altezza) / altezza * LatoCampoMetri};
 }
 
 QRectF CerchioNelPosto(const QRectF &box)

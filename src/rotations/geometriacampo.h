@@ -23,8 +23,15 @@ struct MisureCampo {
     std::array<QRectF, 4> rettangoli() const;
     QRectF reteRett() const;
     // The box of a zone (1 ... 6) or, on the big court, of a reception spot (7 ... 13), of the given
-    // size, centred where that place stands.
+    // size, centred where the engine puts that place.
     QRectF posto(Squadra s, int posto, const QSizeF &box) const;
+    // A box of the given size centred on a place of a team's half-court.
+    QRectF box(Squadra s, const PuntoCampo &punto, const QSizeF &box) const;
+    // A place of a team's half-court on the drawing, and back: the back court is the six metres
+    // behind the attack line, the front court the three before it; a point outside the team's half
+    // is taken to the nearest point of it.
+    QPointF inDisegno(Squadra s, const PuntoCampo &punto) const;
+    PuntoCampo inCampo(Squadra s, const QPointF &disegno) const;
 };
 
 // Inside a zone box of the big court: the circle at the left, the name beside it.

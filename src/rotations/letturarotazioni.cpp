@@ -60,6 +60,7 @@ ImpostazioniRotazioni LeggiImpostazioniRotazioni()
     i.campo.colorePic = testo("COLOR_PALLEGGIATORE_PIC");
     i.scambioAutomatico = si("PROPONISCAMBIOAUTOM");
     i.carattereCampoGrande = t.fieldByName(QStringLiteral("CAR_CAMPO_GRANDE")).asInteger();
+    i.regola = RegolaDaTesto(testo("REGOLA_POSIZIONI"));
     t.close();
     return i;
 }

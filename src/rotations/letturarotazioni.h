@@ -29,6 +29,7 @@ struct ImpostazioniRotazioni {
     OpzioniCampo campo;
     bool scambioAutomatico = false; // PROPONISCAMBIOAUTOM
     int carattereCampoGrande = 0;   // CAR_CAMPO_GRANDE
+    RegolaPosizioni regola = RegolaPosizioni::Fivb2025; // REGOLA_POSIZIONI
 };
 ImpostazioniRotazioni LeggiImpostazioniRotazioni();
 

@@ -38,8 +38,8 @@ int ZonaDiGiocoAvanti(const QString &ruolo)
 // permutation of the row: each player to a zone of his own. Otherwise (a role edited after the
 // line-up was saved, an empty slot) the row keeps its rotational order, so that no player shows
 // twice and none is lost.
-void ScambiaFila(Zone &zone, const Zone &copia, const std::array<int, 3> &fila, int (*destinazione)(const QString &),
-                 const ElencoGiocatori &elenco)
+void ScambiaFila(Zone &zone, const Zone &copia, std::array<int, 6> &rot, const std::array<int, 6> &copiaRot,
+                 const std::array<int, 3> &fila, int (*destinazione)(const QString &), const ElencoGiocatori &elenco)
 {
     std::array<int, 3> verso{};
     for (int i = 0; i < 3; ++i) {
@@ -50,19 +50,25 @@ void ScambiaFila(Zone &zone, const Zone &copia, const std::array<int, 3> &fila, 
             if (verso[j] == verso[i])
                 return;
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         zone[verso[i] - 1] = copia[fila[i] - 1];
+        rot[verso[i] - 1] = copiaRot[fila[i] - 1];
+    }
 }
 
 // Copies a zone's text, circle colour and number into a reception spot and shows the spot there
-// instead of the zone.
+// instead of the zone. A spot already taken, or a zone already moved (roles edited after the
+// line-up was saved can ask for both), is left as it is, so that no player is lost or shown twice.
 void Sposta(MetaCampo &m, int zona, int posto)
 {
     PostoGrande &da = m.posto(zona);
     PostoGrande &a = m.posto(posto);
+    if (!da.visibile || a.visibile)
+        return;
     a.testo = da.testo;
     a.numero = da.numero;
     a.cerchio = da.cerchio;
+    a.rotazionale = da.rotazionale;
     a.visibile = true;
     da.visibile = false;
 }
@@ -96,7 +102,8 @@ MetaCampo SchieraGrande(const RigaFormazione &riga, int a, int k, bool battente,
     MetaCampo m;
     for (int p = 7; p <= 13; ++p)
         m.posto(p).visibile = false;
-    m.valori = SchieraRotazione(riga, a, k, battente, scambio, elenco);
+    std::array<int, 6> rotazionali{};
+    m.valori = SchieraRotazione(riga, a, k, battente, scambio, elenco, &rotazionali);
     m.zonaPalleggiatore = ZonaPalleggiatore(a + k);
     if (battente) {
         // The server is the player of zone 1 before the switch.
@@ -110,6 +117,7 @@ MetaCampo SchieraGrande(const RigaFormazione &riga, int a, int k, bool battente,
         p.testo = TestoCampoGrande(valore, elenco, opzioni);
         p.numero = NumeroGiocatore(valore, elenco);
         p.scheda = SchedaGiocatore(valore, elenco);
+        p.rotazionale = SenzaGiocatore(valore) ? 0 : rotazionali[z - 1];
     }
     return m;
 }
@@ -159,8 +167,12 @@ QString BattutaGiocatore(const QString &valore, const ElencoGiocatori &elenco)
 }
 
 Zone SchieraRotazione(const RigaFormazione &riga, int a, int k, bool battente, bool scambio,
-                      const ElencoGiocatori &elenco)
+                      const ElencoGiocatori &elenco, std::array<int, 6> *rotazionali)
 {
+    // Before the switch every player stands in his rotational position.
+    std::array<int, 6> rot{1, 2, 3, 4, 5, 6};
+    if (rotazionali)
+        *rotazionali = rot;
     // Placement: the setter (slot 1) in zone v, the slots following in rising zone order.
     const int v = ZonaPalleggiatore(a + k);
     Zone zone;
@@ -190,9 +202,12 @@ Zone SchieraRotazione(const RigaFormazione &riga, int a, int k, bool battente, b
     // The switch after the serve, row by row, on a copy; the receiving team's back row keeps its
     // rotational order.
     const Zone copia = zone;
+    const std::array<int, 6> copiaRot = rot;
     if (battente)
-        ScambiaFila(zone, copia, {1, 5, 6}, ZonaDiGiocoDietro, elenco);
-    ScambiaFila(zone, copia, {2, 3, 4}, ZonaDiGiocoAvanti, elenco);
+        ScambiaFila(zone, copia, rot, copiaRot, {1, 5, 6}, ZonaDiGiocoDietro, elenco);
+    ScambiaFila(zone, copia, rot, copiaRot, {2, 3, 4}, ZonaDiGiocoAvanti, elenco);
+    if (rotazionali)
+        *rotazionali = rot;
     return zone;
 }
 
@@ -299,6 +314,45 @@ Panoramica GeneraPanoramica(const RigaFormazione &rigaA, const RigaFormazione &r
 
 QString MetaCampo::ruolo(int zona) const { return posto(zona).scheda.left(1); }
 
+PuntoCampo PostoNelCampo(int p)
+{
+    // Depth from the end line, then across from the left sideline, in metres.
+    static const PuntoCampo Posti[13] = {
+        {3.0, 7.5}, {7.5, 7.5}, {7.5, 4.5}, {7.5, 1.5}, {3.0, 1.5}, {3.0, 4.5}, // zones 1 ... 6
+        {1.5, 7.5},                                                             // 7: back corner, zone-1 side
+        {4.5, 7.5}, {4.5, 4.5}, {4.5, 3.0}, {4.5, 1.5},                         // 8 ... 11: behind the attack line
+        {1.5, 3.0}, {1.5, 6.0},                                                 // 12, 13: the two receivers
+    };
+    return p >= 1 && p <= 13 ? Posti[p - 1] : PuntoCampo{};
+}
+
+std::array<PuntoCampo, 13> MetaCampo::PuntiDelMotore()
+{
+    std::array<PuntoCampo, 13> punti;
+    for (int p = 1; p <= 13; ++p)
+        punti[p - 1] = PostoNelCampo(p);
+    return punti;
+}
+
+PostiRotazionali MetaCampo::postiRotazionali() const
+{
+    PostiRotazionali posti;
+    for (int p = 1; p <= 13; ++p) {
+        const PostoGrande &g = posto(p);
+        if (g.visibile && g.rotazionale >= 1 && g.rotazionale <= 6 && !posti[g.rotazionale - 1])
+            posti[g.rotazionale - 1] = punti[p - 1];
+    }
+    return posti;
+}
+
+std::array<QList<CoppiaPosizioni>, 2> Dettaglio::falli(RegolaPosizioni regola) const
+{
+    std::array<QList<CoppiaPosizioni>, 2> f;
+    for (int s = 0; s < 2; ++s)
+        f[s] = FalliDiPosizione(squadre[s].postiRotazionali(), squadre[s].immagineBattuta, regola);
+    return f;
+}
+
 void Ricezione(MetaCampo &m, const QString &battutaServente)
 {
     const auto &P = Palleggiatore, &O = Opposto, &L = Libero, &C = Centrale, &S = Schiacciatore;
@@ -313,6 +367,7 @@ void Ricezione(MetaCampo &m, const QString &battutaServente)
         std::swap(due.testo, quattro.testo);
         std::swap(due.cerchio, quattro.cerchio);
         std::swap(due.numero, quattro.numero);
+        std::swap(due.rotazionale, quattro.rotazionale);
     }
     // 4: the back-row opposite stands aside in the corner.
     for (int z : {5, 6, 1})

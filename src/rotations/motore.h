@@ -4,6 +4,8 @@
 // and the prints only display.
 #pragma once
 
+#include "rotations/posizioni.h"
+
 #include <QColor>
 #include <QHash>
 #include <QString>
@@ -91,9 +93,11 @@ QString BattutaGiocatore(const QString &valore, const ElencoGiocatori &elenco);
 
 // The six zone values of a team in the rotation of offset k from the setter's starting zone a:
 // placement, server mark (when the team serves), then, with the switch on, the libero for a
-// back-row middle and the switch of each row to its playing zones.
+// back-row middle and the switch of each row to its playing zones. When asked, 'rotazionali' tells
+// for each zone z the rotational position (the zone before the switch) of the player now in it, at
+// index z - 1; the libero has the position of the middle he replaced.
 Zone SchieraRotazione(const RigaFormazione &riga, int a, int k, bool battente, bool scambio,
-                      const ElencoGiocatori &elenco);
+                      const ElencoGiocatori &elenco, std::array<int, 6> *rotazionali = nullptr);
 
 // The texts of a zone value on the courts and beside them.
 QString TestoCampoPiccolo(const QString &valore, const ElencoGiocatori &elenco, const OpzioniCampo &opzioni);
@@ -131,7 +135,12 @@ struct PostoGrande {
     QString scheda; // the name cell's hint: the player card, from which the role is read back
     QColor cerchio = Qt::white;
     bool visibile = true;
+    int rotazionale = 0; // the rotational position of the player shown here; 0 for no player
 };
+
+// Where the engine puts each place p (zones 1 ... 6, reception spots 7 ... 13) on a team's
+// half-court: the zones in the middle of their ninths, the spots as described with the board.
+PuntoCampo PostoNelCampo(int p);
 
 // One team's half of the big court.
 struct MetaCampo {
@@ -140,10 +149,16 @@ struct MetaCampo {
     QString battuta;              // the serve label: the server's serve type, for the serving team
     bool immagineBattuta = false; // the serve picture, shown for the serving team
     int zonaPalleggiatore = 0;
+    // Where each place stands now: the engine's places, until the user moves a player.
+    std::array<PuntoCampo, 13> punti = PuntiDelMotore();
     PostoGrande &posto(int p) { return posti[p - 1]; }
     const PostoGrande &posto(int p) const { return posti[p - 1]; }
     // The role letter of a zone: the first character of its card.
     QString ruolo(int zona) const;
+    // The shown players by rotational position, at their places now (a player shown twice counts
+    // at his first place).
+    PostiRotazionali postiRotazionali() const;
+    static std::array<PuntoCampo, 13> PuntiDelMotore();
 };
 
 // Rearranges the receiving team's half into its reception formation, by the eight rules in order.
@@ -155,6 +170,10 @@ struct Dettaglio {
     std::array<MetaCampo, 2> squadre;
     QString titolo; // "ZP6 Dettaglio seconda rotazione ZP2"
     const MetaCampo &squadra(Squadra s) const { return squadre[int(s)]; }
+    MetaCampo &squadra(Squadra s) { return squadre[int(s)]; }
+    // The relations at fault of each team where its players stand now; the serving team is the one
+    // that shows the serve picture.
+    std::array<QList<CoppiaPosizioni>, 2> falli(RegolaPosizioni regola) const;
 };
 
 Dettaglio DettaglioRotazione(const RigaFormazione &rigaA, const RigaFormazione &rigaB, int zonaA, int zonaB, int n,

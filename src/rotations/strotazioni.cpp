@@ -180,9 +180,24 @@ ReportDocument TStRotazioni::Pagine() const
         b.addText(QStringLiteral("QRLab%1battuta").arg(t), QRectF(xBattuta, 248, m.larghezza() / 2, 18),
                   l.spuntata ? meta.battuta : QString(), carattere("Arial", 10, true),
                   (destra ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        std::array<int, 7> dove{}; // the place of each rotational position, for the lines
+        for (int p = 13; p >= 1; --p)
+            if (meta.posto(p).visibile && meta.posto(p).rotazionale >= 1 && meta.posto(p).rotazionale <= 6)
+                dove[meta.posto(p).rotazionale] = p;
+        auto centro = [&](int p) { return CerchioNelPosto(m.box(s, meta.punti[p - 1], box).translated(origine)).center(); };
+        // The red lines first, so that the circles cover their ends as on the board.
+        if (l.spuntata && stato.dettaglio) {
+            int i = 0;
+            for (const CoppiaPosizioni &c : stato.falli[int(s)]) {
+                if (dove[c.prima] == 0 || dove[c.seconda] == 0)
+                    continue;
+                b.addLine(QStringLiteral("QRLineaFallo%1_%2").arg(t).arg(++i), centro(dove[c.prima]), centro(dove[c.seconda]),
+                          QColor(0xE0, 0x00, 0x00), 2.5);
+            }
+        }
         for (int p = 1; p <= 13; ++p) {
             const PostoGrande &dati = meta.posto(p);
-            const QRectF posto = m.posto(s, p, box).translated(origine);
+            const QRectF posto = m.box(s, meta.punti[p - 1], box).translated(origine);
             const bool mostra = l.spuntata && dati.visibile;
             const QString base = t + QString::number(p) + QStringLiteral("GENE");
             ReportItem &cerchio = b.addEllipse(QStringLiteral("QRShape_") + base, CerchioNelPosto(posto), Qt::black,
@@ -197,7 +212,13 @@ ReportDocument TStRotazioni::Pagine() const
             testo.visible = mostra;
         }
     }
-    note(b, tr, origine.y() + m.altezza + 24, 5, W);
+    // The board's verdict on the places, under the court.
+    QFont verdetto = carattere("Arial", 10, true);
+    ReportItem &posizioni = b.addText(QStringLiteral("QRLabPosizioni"), QRectF(0, origine.y() + m.altezza + 6, W, 34),
+                                      stato.testoPosizioni, verdetto, Qt::AlignHCenter | Qt::AlignTop);
+    const bool regolari = stato.falli[0].isEmpty() && stato.falli[1].isEmpty();
+    posizioni.color = regolari ? QColor(0x00, 0x70, 0x00) : QColor(0xE0, 0x00, 0x00);
+    note(b, tr, origine.y() + m.altezza + 44, 5, W);
     return componi(ReportDocument::a4Portrait(), b, stato.titoloDettaglio);
 }
 

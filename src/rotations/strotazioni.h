@@ -26,7 +26,9 @@ struct StatoTabellone {
     };
     QString titoloDettaglio; // LabelDettaglio
     std::array<Lato, 2> squadre;
-    std::optional<Dettaglio> dettaglio;   // the big court, when a rotation is shown
+    std::optional<Dettaglio> dettaglio;   // the big court, when a rotation is shown, players where they stand
+    QString testoPosizioni;               // LabelPosizioni
+    std::array<QList<CoppiaPosizioni>, 2> falli; // the pairs the board joins with red lines
     std::optional<Panoramica> panoramica; // the small courts, after a generation
     std::array<QString, 6> didascalie;    // the rotation buttons' captions, rotation 1 ... 6
     OpzioniCampo opzioni;

@@ -306,4 +306,11 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     // the composer's proposals of the calendar
     {"Proponi giornata", "Suggest a matchday", "Proposer une journée"},
     {"Proponi calendario", "Suggest the calendar", "Proposer le calendrier"},
+
+    // the overlap rule on the rotation board and its setting
+    {"Regola posizioni", "Positional fault rule", "Règle des fautes de position"},
+    {"Posizioni regolari", "Legal positions", "Positions régulières"},
+    {"Fallo di posizione squadra", "Positional fault by team", "Faute de position de l'équipe"},
+    {"Solo posizioni regolari", "Legal positions only", "Positions régulières uniquement"},
+    {"Ripristina", "Reset", "Rétablir"},
 };

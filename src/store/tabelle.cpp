@@ -65,7 +65,7 @@ TableDeclaration DichiarazioneImpostazioni()
         d.fields << logicalField(QLatin1String(name));
     d.fields << integerField(QStringLiteral("CAR_CAMPO_GRANDE")) << logicalField(QStringLiteral("COLOR_GIOCATORI"));
     for (const char *name : {"COLOR_PALLEGGIATORE", "COLOR_OPPOSTO", "COLOR_SCHIACCIATORI", "COLOR_CENTRALI",
-                             "COLOR_LIBERO", "COLOR_PALLEGGIATORE_PIC", "LINGUA"})
+                             "COLOR_LIBERO", "COLOR_PALLEGGIATORE_PIC", "LINGUA", "REGOLA_POSIZIONI"})
         d.fields << textField(QLatin1String(name), 10);
     return d;
 }
@@ -406,8 +406,16 @@ void insertDefaultSettings()
 {
     Table settings(QStringLiteral("impostazioni.db"));
     settings.open();
-    if (settings.recordCount() > 0)
+    if (settings.recordCount() > 0) {
+        // A record from before the overlap rule's setting: it gets the default rule.
+        settings.first();
+        if (settings.fieldByName(QStringLiteral("REGOLA_POSIZIONI")).isNull()) {
+            settings.edit();
+            settings.fieldByName(QStringLiteral("REGOLA_POSIZIONI")).setAsString(QStringLiteral("FIVB 2025"));
+            settings.post();
+        }
         return;
+    }
     settings.append();
     auto set = [&](const char *name, const QVariant &value) { settings.fieldByName(QLatin1String(name)).setValue(value); };
     set("MODULOROTAZIONI", true);
@@ -425,6 +433,7 @@ void insertDefaultSettings()
     set("COLOR_LIBERO", QStringLiteral("Nessuno"));
     set("COLOR_PALLEGGIATORE_PIC", QStringLiteral("Fucsia"));
     set("LINGUA", QStringLiteral("Italiano"));
+    set("REGOLA_POSIZIONI", QStringLiteral("FIVB 2025"));
     settings.post();
 }
 

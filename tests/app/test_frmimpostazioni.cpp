@@ -119,6 +119,31 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
     }
 
+    // The overlap rule on the rotation page: the record's rule shown, Classico chosen and kept by "Ok";
+    // the rule's caption translated, its two choices stored as shown in every language.
+    void theOverlapRuleIsChosenOnTheRotationPage()
+    {
+        Fixture fx;
+        {
+            auto form = fx.open();
+            auto *regola = child<DBComboBox>(form.get(), "DBComboBox9");
+            QCOMPARE(label(form.get(), "Label17"), QStringLiteral("Regola posizioni"));
+            QCOMPARE(regola->count(), 2);
+            QCOMPARE(regola->itemText(1), QStringLiteral("Classico"));
+            QCOMPARE(regola->currentText(), QStringLiteral("FIVB 2025"));
+            QVERIFY(child<QWidget>(form.get(), "tsRotazioni")->isAncestorOf(regola));
+            regola->setCurrentIndex(1);
+            emit regola->activated(1);
+            child<QPushButton>(form.get(), "sbOK")->click();
+        }
+        QCOMPARE(LeggiImpostazione(QStringLiteral("REGOLA_POSIZIONI")), QStringLiteral("Classico"));
+        setSetting("LINGUA", QStringLiteral("English"));
+        auto form = fx.open();
+        QCOMPARE(label(form.get(), "Label17"), QStringLiteral("Positional fault rule"));
+        QCOMPARE(child<DBComboBox>(form.get(), "DBComboBox9")->currentText(), QStringLiteral("Classico"));
+        QCOMPARE(fx.boxes.count(), 0);
+    }
+
     void esciDropsThePendingChange()
     {
         Fixture fx;

@@ -108,6 +108,7 @@ private slots:
     void ricezione_in_tre_rotazioni();
     void ricezione_contro_battuta_in_salto();
     void dettaglio_titolo_colori_e_battuta();
+    void ricezione_con_ruoli_modificati();
 };
 
 void TestMotore::modulo_e_zone()
@@ -468,6 +469,49 @@ void TestMotore::dettaglio_titolo_colori_e_battuta()
     for (const MetaCampo &m : d.squadre)
         for (const PostoGrande &p : m.posti)
             QCOMPARE(p.cerchio, QColor(Qt::white));
+}
+
+// Roles edited after the line-up was saved can send two players to one reception spot, or one player
+// to two spots. Each player is still shown exactly once, in his rotational position: the second
+// move to a taken spot, and the move of a player already moved, are left out.
+void TestMotore::ricezione_con_ruoli_modificati()
+{
+    const auto unaVoltaCiascuno = [](const MetaCampo &m) {
+        std::array<int, 7> volte{};
+        for (int p = 1; p <= 13; ++p)
+            if (m.posto(p).visibile)
+                ++volte[m.posto(p).rotazionale];
+        for (int r = 1; r <= 6; ++r)
+            if (volte[r] != 1)
+                return false;
+        return true;
+    };
+    // S2 edited to "O": rotation 1, A receiving with P in zone 1, S2 (now O) in zone 5, the libero in 6.
+    // Rule 6 would move the libero to spot 13 and then again to spot 12.
+    ElencoFisso e = elenco();
+    Giocatore s2 = *e.giocatore(5);
+    s2.ruolo = QStringLiteral("O");
+    e.aggiungi(s2);
+    Dettaglio d = DettaglioRotazione(rigaA(), rigaB(), 1, 1, 1, Squadra::B, true, e, OpzioniCampo());
+    const MetaCampo &a = d.squadra(Squadra::A);
+    QCOMPARE(visibili(a), L("2:2 3:3 4:4 7:5 8:1 13:7"));
+    QCOMPARE(a.posto(13).rotazionale, 6);
+    QVERIFY(unaVoltaCiascuno(a));
+    // S2 and C2 both edited to "O" (no middle at the back, so no libero): rule 4 would put both at
+    // spot 7 and lose S2. The second stays in his zone.
+    Giocatore c2 = *e.giocatore(6);
+    c2.ruolo = QStringLiteral("O");
+    e.aggiungi(c2);
+    d = DettaglioRotazione(rigaA(), rigaB(), 1, 1, 1, Squadra::B, true, e, OpzioniCampo());
+    QCOMPARE(visibili(d.squadra(Squadra::A)), L("2:2 3:3 4:4 6:6 7:5 8:1"));
+    QVERIFY(unaVoltaCiascuno(d.squadra(Squadra::A)));
+    // The plain line-ups of both teams, every rotation, both serving: each player once.
+    for (Squadra battente : {Squadra::A, Squadra::B})
+        for (int n = 1; n <= 6; ++n)
+            for (int zB = 1; zB <= 6; ++zB) {
+                const Dettaglio x = DettaglioRotazione(rigaA(), rigaB(), 1, zB, n, battente, true, elenco(), OpzioniCampo());
+                QVERIFY(unaVoltaCiascuno(x.squadra(Squadra::A)) && unaVoltaCiascuno(x.squadra(Squadra::B)));
+            }
 }
 
 QTEST_GUILESS_MAIN(TestMotore)

@@ -2,6 +2,7 @@
 // (texts, circles, colours, reception spots, the small courts' cells), the ticks choosing the halves,
 // the captions of the six courts, the paper, the translation of the design captions only, and both
 // prints written into PDF files and read back.
+#include "rotations/campodisegnato.h"
 #include "rotations/strotazioni.h"
 #include "store/impostazioni.h"
 #include "ui/modale.h"
@@ -77,6 +78,7 @@ private slots:
     void sei_rotazioni_senza_grassetto_ne_colore();
     void traduzione_inglese();
     void pdf_delle_due_stampe();
+    void posizioni_e_giocatori_spostati();
 };
 
 void TestStRotazioni::dettaglio_con_ricezione()
@@ -352,6 +354,55 @@ void TestStRotazioni::pdf_delle_due_stampe()
     clicca(&f, "BitBtn1");
     setModalBackend(nullptr);
     QCOMPARE(mostrate, (QStringList{QStringLiteral("ZP6 Dettaglio seconda rotazione ZP2"), QStringLiteral("Dettaglio 6 rotazioni:")}));
+}
+
+// The detail print shows the places as the board shows them, moved or not, with the board's label
+// and a red line for each pair at fault.
+void TestStRotazioni::posizioni_e_giocatori_spostati()
+{
+    Tabellone c;
+    TFrmRTrotazioni f;
+    prepara(&f, QStringLiteral("Volley Sant'Anna"), QStringLiteral("Pallavolo Riva"), 1, 4);
+    clicca(&f, "rgBattutaB");
+    clicca(&f, "ButROTA1"); // A receives in legal positions
+    ReportDocument d = dettaglio(f);
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabPosizioni")), QStringLiteral("Posizioni regolari"));
+    QVERIFY(!d.pages.first().item(QStringLiteral("QRLineaFalloA_1")));
+    // Rotation 5: 2-3 (C2 in zone 3 left of P in zone 2) and 1-6 (O at spot 7 right of L at spot 13).
+    clicca(&f, "ButROTA3");
+    // S2 (rot 5) dragged from spot 12 up to the net: 4-5 as well.
+    auto *cerchio = figlio<QWidget>(&f, "FAN_Shape_A12GENE");
+    const QPointF verso = f.campoDettaglio()->misure().inDisegno(Squadra::A, {8.0, 1.0});
+    const QPointF scarto = f.campoDettaglio()->misure().inDisegno(Squadra::A, PostoNelCampo(12)) - f.centroCerchio(Squadra::A, 12);
+    QTest::mousePress(cerchio, Qt::LeftButton);
+    QTest::mouseRelease(cerchio, Qt::LeftButton, {}, cerchio->mapFromParent((verso - scarto).toPoint()));
+    const QString atteso = QStringLiteral("Fallo di posizione squadra A: 4-5, 2-3, 1-6");
+    QCOMPARE(testo(&f, "LabelPosizioni"), atteso);
+    d = dettaglio(f);
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabPosizioni")), atteso);
+    QCOMPARE(voce(d, QStringLiteral("QRLabPosizioni")).color, QColor(0xE0, 0x00, 0x00));
+    // The moved player prints in A's front court; each line joins the printed circles of its pair.
+    QVERIFY(dentro(voce(d, QStringLiteral("QRShape_A12GENE")).rect, voce(d, QStringLiteral("QRShapeCampo2")).rect));
+    auto centro = [&d](const char *nome) { return voce(d, QLatin1String(nome)).rect.center(); };
+    const QLineF attese[3] = {{centro("QRShape_A10GENE"), centro("QRShape_A12GENE")},
+                              {centro("QRShape_A2GENE"), centro("QRShape_A3GENE")},
+                              {centro("QRShape_A7GENE"), centro("QRShape_A13GENE")}};
+    for (int i = 0; i < 3; ++i) {
+        const ReportItem &linea = voce(d, QStringLiteral("QRLineaFalloA_%1").arg(i + 1));
+        QCOMPARE(linea.kind, ReportItem::Kind::Line);
+        QCOMPARE(linea.line(), attese[i]);
+        QCOMPARE(linea.color, QColor(0xE0, 0x00, 0x00));
+    }
+    QVERIFY(!d.pages.first().item(QStringLiteral("QRLineaFalloA_4")));
+    QVERIFY(!d.pages.first().item(QStringLiteral("QRLineaFalloB_1")));
+    // Team A not ticked: no circles, so no lines; the board's verdict still prints.
+    spunta(&f, "cbStampaSqA", false);
+    d = dettaglio(f);
+    QVERIFY(!d.pages.first().item(QStringLiteral("QRLineaFalloA_1")));
+    QCOMPARE(testoVoce(d, QStringLiteral("QRLabPosizioni")), atteso);
+    // The six-courts print knows nothing of it.
+    const ReportDocument sei = piccoli(f);
+    QVERIFY(!sei.pages.first().item(QStringLiteral("QRLabPosizioni")));
 }
 
 QTEST_MAIN(TestStRotazioni)

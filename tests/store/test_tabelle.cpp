@@ -104,6 +104,7 @@ private slots:
         QCOMPARE(s.fieldByName(QStringLiteral("CAR_CAMPO_GRANDE")).asInteger(), 7);
         QCOMPARE(s.fieldByName(QStringLiteral("COLOR_LIBERO")).asString(), QStringLiteral("Nessuno"));
         QCOMPARE(s.fieldByName(QStringLiteral("LINGUA")).asString(), QStringLiteral("Italiano"));
+        QCOMPARE(s.fieldByName(QStringLiteral("REGOLA_POSIZIONI")).asString(), QStringLiteral("FIVB 2025"));
         s.close();
 
         // A second start finds nothing to do and writes nothing.
@@ -432,6 +433,57 @@ private slots:
         QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("ANNATA")), (QStringList{"", ""}));
         QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("NSQUADRE")), (QStringList{"", ""}));
         QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("MODULOROTAZIONI")).first(), QStringLiteral("True"));
+    }
+
+    // A folder from before the overlap rule's setting: the start adds REGOLA_POSIZIONI after LINGUA,
+    // carries every stored value over and gives the record the default rule; a chosen rule stays.
+    void settingsFromBeforeTheOverlapRule()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        TableDeclaration old = DichiarazioneImpostazioni();
+        QCOMPARE(old.fields.last().name, QStringLiteral("REGOLA_POSIZIONI"));
+        QCOMPARE(old.fields.at(old.fields.size() - 2).name, QStringLiteral("LINGUA"));
+        old.fields.removeLast();
+        Database::instance().createTable(old);
+        const QList<std::pair<const char *, QVariant>> stored = {
+            {"ANNATA", QStringLiteral("2025/2026")}, {"CATEGORIA", QStringLiteral("Serie D")},
+            {"SQUADRAPREFERITA", QStringLiteral("Volley l'Aquila")}, {"NGIORNATE", 22}, {"NSQUADRE", 12},
+            {"MODULOROTAZIONI", true}, {"PROPONISCAMBIOAUTOM", true}, {"NOMEINCAMPOGRANDE", false},
+            {"COGNOMEINCAMPOGRANDE", true}, {"LETTERA_P_COLORE_PALL", false}, {"GRASSETTO_BATTUTA_PIC", true},
+            {"CAR_CAMPO_GRANDE", 9}, {"COLOR_GIOCATORI", true}, {"COLOR_PALLEGGIATORE", QStringLiteral("Viola")},
+            {"COLOR_OPPOSTO", QStringLiteral("Oliva")}, {"COLOR_SCHIACCIATORI", QStringLiteral("Grigio")},
+            {"COLOR_CENTRALI", QStringLiteral("Giallo")}, {"COLOR_LIBERO", QStringLiteral("Rosso")},
+            {"COLOR_PALLEGGIATORE_PIC", QStringLiteral("Celeste")}, {"LINGUA", QStringLiteral("Français")}};
+        {
+            Table t(QStringLiteral("impostazioni.db"));
+            t.open();
+            t.append();
+            for (const auto &[field, value] : stored)
+                t.fieldByName(QLatin1String(field)).setValue(value);
+            t.post();
+        }
+        CreaTabellaEsportazione();
+        CreaTabelle();
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(Database::instance().readStructure(QStringLiteral("impostazioni.db")).fields,
+                 DichiarazioneImpostazioni().fields);
+        Table t(QStringLiteral("impostazioni.db"));
+        t.open();
+        QCOMPARE(t.recordCount(), 1);
+        t.first();
+        for (const auto &[field, value] : stored) {
+            const QString back = value.typeId() == QMetaType::Bool ? QString(value.toBool() ? "True" : "False")
+                                                                   : value.toString();
+            QVERIFY2(t.fieldByName(QLatin1String(field)).asString() == back, field);
+        }
+        QCOMPARE(t.fieldByName(QStringLiteral("REGOLA_POSIZIONI")).asString(), QStringLiteral("FIVB 2025"));
+        t.edit();
+        t.fieldByName(QStringLiteral("REGOLA_POSIZIONI")).setAsString(QStringLiteral("Classico"));
+        t.post();
+        t.close();
+        CreaTabelle();
+        QCOMPARE(values(QStringLiteral("impostazioni.db"), QStringLiteral("REGOLA_POSIZIONI")), QStringList{"Classico"});
     }
 
     void damagedTableIsReportedAndKept()
