@@ -306,4 +306,24 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     // the composer's proposals of the calendar
     {"Proponi giornata", "Propose matchday", "Proposer la journée"},
     {"Proponi calendario", "Propose calendar", "Proposer le calendrier"},
+
+    // the matchdays' dates, the printed calendar and its .ics export
+    {"Date giornate", "Matchday dates", "Dates des journées"},
+    {"Stampa calendario", "Print fixtures", "Imprimer le calendrier"},
+    {"Data e ora (facoltativa, hh:mm) di ogni giornata", "Date and time (optional, hh:mm) of each matchday",
+     "Date et heure (facultative, hh:mm) de chaque journée"},
+    {"Giornata", "Matchday", "Journée"},
+    {"Data", "Date", "Date"},
+    {"Ora", "Time", "Heure"},
+    {"Solo le partite di", "Only the matches of", "Seulement les matchs de"},
+    {"Proponi date", "Propose dates", "Proposer des dates"},
+    {"Esporta .ics", "Export .ics", "Exporter en .ics"},
+    {"Data della prima giornata", "Date of matchday 1", "Date de la 1re journée"},
+    {"Giorni tra una giornata e la successiva", "Days between two matchdays", "Jours entre deux journées"},
+    {"Data della prima giornata di ritorno", "Date of the first return-leg matchday",
+     "Date de la 1re journée retour"},
+    {"C A L E N D A R I O", "F I X T U R E S", "C A L E N D R I E R"},
+    {"Andata", "First leg", "Aller"},
+    {"Ritorno", "Return leg", "Retour"},
+    {"Riposa", "Bye", "Exempt"},
 };
