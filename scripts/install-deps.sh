@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libsqlite3-dev libzip-dev libxlsxwriter-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
+  libical-dev
   desktop-file-utils
   qt6-translations-l10n
   openbox xdotool x11-apps x11-utils

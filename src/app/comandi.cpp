@@ -4,17 +4,21 @@
 #include "championship/frmcalendario.h"
 #include "championship/frmcaricagiornata.h"
 #include "championship/frmclassifica.h"
+#include "championship/frmdategiornate.h"
 #include "championship/frmmodnomisquadre.h"
 #include "championship/frmmodrisultati.h"
 #include "championship/frmprevisionegiornata.h"
 #include "championship/frmrisultati.h"
 #include "championship/frmstatistichesquadra.h"
+#include "championship/stcalendario.h"
 #include "championship/stclassifica.h"
 #include "app/frmmain.h"
 #include "rotations/frmrtformazioni.h"
 #include "rotations/frmrtgiocatori.h"
 #include "rotations/frmrtrotazioni.h"
 #include "rotations/frmrtsquadre.h"
+#include "core/messaggi.h"
+#include "store/engineerror.h"
 #include "ui/modale.h"
 #include "utilities/frmesportazionetabelle.h"
 #include "utilities/frminviodaticasamadre.h"
@@ -41,6 +45,17 @@ void VisualizzaclassificaClick(TFrmMain &finestra)
     TFrmClassifica form(&stampa, &finestra);
     MostraModale(form);
 }
+
+// The whole calendar: its print preview, or the reason it cannot be read.
+void StampacalendarioClick(TFrmMain &finestra)
+{
+    try {
+        TStCalendario stampa;
+        stampa.Anteprima(&finestra);
+    } catch (const store::EngineError &e) {
+        MostraErrore(e.message());
+    }
+}
 } // namespace
 
 void CollegaComandi(TFrmMain &finestra)
@@ -56,6 +71,8 @@ void CollegaComandi(TFrmMain &finestra)
     registraForm<TFrmModNomiSquadre>(finestra, "Modificanomisquadre");
     registraForm<TFrmStatisticheSquadra>(finestra, "Persquadra1");
     registraForm<TFrmPrevisioneGiornata>(finestra, "Previsionegiornata1");
+    registraForm<TFrmDateGiornate>(finestra, "Dategiornate1");
+    finestra.RegistraComando(QStringLiteral("Stampacalendario1"), [&finestra] { StampacalendarioClick(finestra); });
     finestra.RegistraComando(QStringLiteral("Richiamagiornata1"), [&finestra] { CaricaGiornata(&finestra); });
     registraForm<TFrmControllaVersione>(finestra, "Aggiornaversione1");
     registraForm<TfrmBug>(finestra, "Segnalabug1");

@@ -30,7 +30,8 @@ namespace {
 // The items that follow the championship's state, besides "Costruiscine uno nuovo".
 const char *const VociCalendario[] = {"Eliminailprecedente1", "Inseriscirisultati1", "Visualizzaclassifica",
                                       "Richiamagiornata1",    "Risultati1",          "Modificanomisquadre",
-                                      "Persquadra1",          "Previsionegiornata1"};
+                                      "Persquadra1",          "Previsionegiornata1",  "Dategiornate1",
+                                      "Stampacalendario1"};
 } // namespace
 
 TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent)
@@ -129,6 +130,8 @@ void TFrmMain::CreaMenu()
     AggiungiVoce(file1, "Inseriscirisultati1", QStringLiteral("Inserisci risultati"));
     AggiungiVoce(file1, "Visualizzaclassifica", QStringLiteral("Visualizza classifica"));
     AggiungiVoce(file1, "Richiamagiornata1", QStringLiteral("Carica giornata"));
+    AggiungiVoce(file1, "Dategiornate1", QStringLiteral("Date giornate"));
+    AggiungiVoce(file1, "Stampacalendario1", QStringLiteral("Stampa calendario"));
     QMenu *modifica1 = AggiungiMenu(file1, "Modifica1", QStringLiteral("Modifica"));
     AggiungiVoce(modifica1, "Risultati1", QStringLiteral("Risultati"));
     AggiungiVoce(modifica1, "Modificanomisquadre", QStringLiteral("Nomi squadre"));
@@ -314,9 +317,9 @@ void TFrmMain::Eliminailprecedente1Click()
     AzzeraImpostazioniCampionato();
     store::Database &db = store::Database::instance();
     QStringList errori;
-    for (const char *tabella : {"class.db", "giornate.db", "squadre.db"}) {
+    for (const QString &tabella : TabelleCampionato()) {
         try {
-            db.deleteTable(QLatin1String(tabella));
+            db.deleteTable(tabella);
         } catch (const store::EngineError &e) {
             errori << e.message();
         }

@@ -1,5 +1,7 @@
 #include "championship/frmcaricagiornata.h"
 
+#include "championship/dategiornate.h"
+
 #include "championship/frmgiornata.h"
 #include "championship/grigliagiornata.h"
 #include "championship/stgiornata.h"
@@ -135,6 +137,10 @@ TFrmCaricaGiornata::TFrmCaricaGiornata(store::Table *giornate, TStGiornata *stam
     grassetto.setBold(true);
     DBNumGiornata->setFont(grassetto);
     DBNumGiornata->setDataField(TblGiornate, QStringLiteral("Giornata"));
+    // The matchday's date after its number, when one is stored.
+    const QString data = DataDellaGiornata(numero);
+    LabData = createLabel(this, QStringLiteral("LabData"), data.isEmpty() ? QString() : QStringLiteral("- ") + data, true);
+    LabData->setVisible(!data.isEmpty());
 
     SBstampa = createButton(this, QStringLiteral("SBstampa"), QStringLiteral("Stampa"), QStringLiteral("Anteprima di stampa"));
     SBesci = createButton(this, QStringLiteral("SBesci"), QStringLiteral("Esci"));
@@ -144,6 +150,7 @@ TFrmCaricaGiornata::TFrmCaricaGiornata(store::Table *giornate, TStGiornata *stam
     auto *sotto = new QHBoxLayout;
     sotto->addWidget(Label1);
     sotto->addWidget(DBNumGiornata);
+    sotto->addWidget(LabData);
     sotto->addStretch();
     sotto->addWidget(SBstampa);
     sotto->addWidget(SBesci);

@@ -69,6 +69,7 @@ private:
     QGroupBox *GroupBox1 = nullptr;
     std::unique_ptr<GrigliaGiornata> griglia;
     QLabel *Label1 = nullptr;
+    QLabel *LabData = nullptr;
     DBEdit *DBNumGiornata = nullptr;
     QPushButton *SBstampa = nullptr;
     QPushButton *SBesci = nullptr;

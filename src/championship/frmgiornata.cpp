@@ -425,8 +425,8 @@ void TFrmGiornata::FormClose()
     try {
         AzzeraImpostazioniCampionato();
         store::Database &db = store::Database::instance();
-        for (const char *tabella : {"class.db", "giornate.db", "squadre.db"})
-            db.deleteTable(QLatin1String(tabella));
+        for (const QString &tabella : TabelleCampionato())
+            db.deleteTable(tabella);
     } catch (const store::EngineError &e) {
         MostraErrore(e.message());
     }

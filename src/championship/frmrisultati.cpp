@@ -1,5 +1,7 @@
 #include "championship/frmrisultati.h"
 
+#include "championship/dategiornate.h"
+
 #include "championship/combolista.h"
 #include "championship/grigliagiornata.h"
 #include "championship/risultato.h"
@@ -63,7 +65,8 @@ void TFrmRisultati::costruisci()
     LabTitolo = createNamed<QLabel>(this, QStringLiteral("LabTitolo"));
     LabTitolo->setText(QStringLiteral("Inserimento risultati gionata numero"));
     LabTitolo2 = createNamed<QLabel>(this, QStringLiteral("LabTitolo2"));
-    for (QLabel *l : {LabTitolo, LabTitolo2}) {
+    LabData = createNamed<QLabel>(this, QStringLiteral("LabData"));
+    for (QLabel *l : {LabTitolo, LabTitolo2, LabData}) {
         QFont f = l->font();
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.25);
@@ -105,6 +108,7 @@ void TFrmRisultati::costruisci()
     auto *titolo = new QHBoxLayout;
     titolo->addWidget(LabTitolo);
     titolo->addWidget(LabTitolo2);
+    titolo->addWidget(LabData);
     titolo->addStretch();
     titolo->addWidget(CboxGiornate);
 
@@ -172,6 +176,7 @@ void TFrmRisultati::FormActivate()
         giornataMostrata = 0;
         CboxGiornate->setEditText(QString());
         LabTitolo2->clear();
+        LabData->clear();
         TuttiAsterisco();
         StatoGiornata();
         AzzeraModifiche();
@@ -222,6 +227,8 @@ void TFrmRisultati::StatoGiornata()
     }
     SBsi->setEnabled(true);
     LabTitolo2->setText(QString::number(giornataMostrata));
+    const QString data = DataDellaGiornata(giornataMostrata);
+    LabData->setText(data.isEmpty() ? QString() : QStringLiteral("- ") + data);
     if (TblGiornate->fieldByName(QStringLiteral("Giocata")).asBoolean()) {
         giocata = true;
         for (int k = 1; k <= NumeroCampi; ++k)

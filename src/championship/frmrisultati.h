@@ -82,6 +82,7 @@ private:
     QComboBox *CboxGiornate = nullptr;
     QLabel *LabTitolo = nullptr;
     QLabel *LabTitolo2 = nullptr;
+    QLabel *LabData = nullptr; // the matchday's date, when stored
     std::unique_ptr<GrigliaGiornata> griglia; // SQ1 ... SQ20 and P1 ... P20
     QPushButton *SBsi = nullptr;
     QPushButton *SBannulla = nullptr;

@@ -1,5 +1,6 @@
 #include "championship/stgiornata.h"
 
+#include "championship/dategiornate.h"
 #include "championship/stampe.h"
 #include "store/impostazioni.h"
 
@@ -56,6 +57,12 @@ ReportDocument TStGiornata::Pagine(int numero)
     bandaTitolo.addText(QStringLiteral("QRLabel1"), 120, YTitolo, titolo, grande);
     bandaTitolo.addText(QStringLiteral("QRLabNumGiornata"), 544, YTitolo,
                         trovata ? Query1.fieldByName(QStringLiteral("Giornata")).asString() : QString(), grande);
+    // The matchday's date below the title, when one is stored; without it the page is as before.
+    if (const QString data = trovata ? DataDellaGiornata(numero) : QString(); !data.isEmpty()) {
+        bandaTitolo.addText(QStringLiteral("QRLabData"), QRectF(120, YTitolo + 26, larghezza - 120, 18), data,
+                            CarattereStampa("Arial", 11), Qt::AlignLeft | Qt::AlignTop);
+        bandaTitolo.setHeight(AltezzaTitolo + 14);
+    }
     pagine.setTitle(bandaTitolo);
 
     ReportBand intestazione(AltezzaIntestazione);

@@ -2,6 +2,7 @@
 
 #include "store/engineerror.h"
 
+#include <QDate>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -71,6 +72,23 @@ QVariant convertForField(const FieldDef &def, const QVariant &value)
             return QVariant(qlonglong(0));
         throw EngineError(QStringLiteral("'%1' non è un valore logico valido per il campo %2.").arg(text, def.name),
                           HcInvalidValue);
+    }
+    case FieldType::Date: {
+        // Kept as its ISO text, so that stored dates sort and compare as dates.
+        QDate date;
+        if (kind == QMetaType::QDate || kind == QMetaType::QDateTime) {
+            date = value.toDate();
+        } else if (isText) {
+            const QString text = value.toString().trimmed();
+            if (text.isEmpty())
+                return QVariant();
+            date = QDate::fromString(text, Qt::ISODate);
+        }
+        if (!date.isValid())
+            throw EngineError(QStringLiteral("'%1' non è una data valida per il campo %2.")
+                                  .arg(value.toString(), def.name),
+                              HcInvalidValue);
+        return QVariant(date.toString(Qt::ISODate));
     }
     }
     return value;
@@ -150,6 +168,12 @@ bool Field::asBoolean() const
     if (v.typeId() == QMetaType::QString)
         return v.toString().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
     return integerOf(v) != 0;
+}
+
+QDate Field::asDate() const
+{
+    const QString text = asString();
+    return text.isEmpty() ? QDate() : QDate::fromString(text.left(10), Qt::ISODate);
 }
 
 void Field::setValue(const QVariant &value) { cursor->writeValue(idx, value); }

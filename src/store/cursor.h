@@ -3,6 +3,7 @@
 
 #include "store/declaration.h"
 
+#include <QDate>
 #include <QList>
 #include <array>
 #include <QObject>
@@ -30,6 +31,8 @@ public:
     QString asString() const;
     int asInteger() const;
     bool asBoolean() const;
+    // A date field's value; an invalid date when blank or not a date.
+    QDate asDate() const;
 
     // Writing (tables only, in edit or insert state): an empty text is stored as blank, a text is cut
     // to the field's width, a text written into an integer field is converted or refused.

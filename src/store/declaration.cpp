@@ -15,6 +15,8 @@ QString sqlType(const FieldDef &field)
         return QStringLiteral("BOOLEAN");
     case FieldType::Memo:
         return QStringLiteral("TEXT");
+    case FieldType::Date:
+        return QStringLiteral("DATE");
     }
     return QString();
 }
@@ -36,6 +38,10 @@ bool parseSqlType(const QString &declared, FieldType &type, int &size)
     }
     if (upper == QLatin1String("BOOLEAN")) {
         type = FieldType::Logical;
+        return true;
+    }
+    if (upper == QLatin1String("DATE")) {
+        type = FieldType::Date;
         return true;
     }
     if (upper == QLatin1String("TEXT")) {

@@ -8,7 +8,8 @@
 
 namespace store {
 
-enum class FieldType { Text, Integer, Logical, Memo };
+// A date is stored as its ISO text ("2024-10-12"), declared DATE.
+enum class FieldType { Text, Integer, Logical, Memo, Date };
 
 struct FieldDef {
     QString name;
@@ -51,6 +52,7 @@ inline FieldDef integerField(const QString &name, bool required = false)
 }
 inline FieldDef logicalField(const QString &name) { return {name, FieldType::Logical, 0, false}; }
 inline FieldDef memoField(const QString &name) { return {name, FieldType::Memo, 0, false}; }
+inline FieldDef dateField(const QString &name) { return {name, FieldType::Date, 0, false}; }
 
 // The SQL column type a field is stored with, and back.
 // A number held in a QVariant, read without the general conversion for the kinds the engine
@@ -76,7 +78,7 @@ inline const QString *textIn(const QVariant &value)
 }
 
 QString sqlType(const FieldDef &field);
-// Parses a declared SQL type ("VARCHAR(30)", "INTEGER", "BOOLEAN", "TEXT"); false if unknown.
+// Parses a declared SQL type ("VARCHAR(30)", "INTEGER", "BOOLEAN", "TEXT", "DATE"); false if unknown.
 bool parseSqlType(const QString &declared, FieldType &type, int &size);
 
 } // namespace store

@@ -115,11 +115,27 @@ TableDeclaration DichiarazioneTabExport()
             {IndexDef{QString(), {QStringLiteral("PROGR")}, QString(), IxPrimary}}};
 }
 
+TableDeclaration DichiarazioneDateGiornate()
+{
+    return {QStringLiteral("date_giornate.db"),
+            QString(),
+            {integerField(QStringLiteral("Giornata")), dateField(QStringLiteral("Data")),
+             textField(QStringLiteral("Ora"), 5)},
+            {}};
+}
+
 QList<TableDeclaration> TabelleProgramma()
 {
-    return {DichiarazioneTabExport(),     DichiarazioneGiornate(),   DichiarazioneSquadre(),
-            DichiarazioneClassifica(),    DichiarazioneLingua(),     DichiarazioneImpostazioni(),
-            DichiarazioneRtSquadre(),     DichiarazioneRtGiocatori(), DichiarazioneRtFormazioni()};
+    return {DichiarazioneTabExport(),     DichiarazioneGiornate(),    DichiarazioneSquadre(),
+            DichiarazioneClassifica(),    DichiarazioneLingua(),      DichiarazioneImpostazioni(),
+            DichiarazioneRtSquadre(),     DichiarazioneRtGiocatori(), DichiarazioneRtFormazioni(),
+            DichiarazioneDateGiornate()};
+}
+
+QStringList TabelleCampionato()
+{
+    return {QStringLiteral("Class.db"), QStringLiteral("giornate.db"), QStringLiteral("squadre.db"),
+            QStringLiteral("date_giornate.db")};
 }
 
 // ---- ensuring one table ------------------------------------------------------------------------
@@ -543,6 +559,7 @@ void CreaTabelle()
     ensure(DichiarazioneRtSquadre(), errors);
     ensure(DichiarazioneRtGiocatori(), errors);
     ensure(DichiarazioneRtFormazioni(), errors);
+    ensure(DichiarazioneDateGiornate(), errors);
     try {
         Database::instance().removeStaleJournals();
     } catch (const EngineError &) {

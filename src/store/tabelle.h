@@ -1,4 +1,4 @@
-// The program's nine tables: their declarations, and the routines that make the files on disk match
+// The program's tables: their declarations, and the routines that make the files on disk match
 // them at every start (create what is missing, rebuild what changed, fill the translation table and
 // write the default settings record).
 #pragma once
@@ -7,6 +7,7 @@
 #include "store/table.h"
 
 #include <QList>
+#include <QStringList>
 
 // The declarations, field by field.
 store::TableDeclaration DichiarazioneGiornate();
@@ -18,8 +19,12 @@ store::TableDeclaration DichiarazioneRtSquadre();
 store::TableDeclaration DichiarazioneRtGiocatori();
 store::TableDeclaration DichiarazioneRtFormazioni();
 store::TableDeclaration DichiarazioneTabExport();
-// All nine, in the order they are ensured at start.
+store::TableDeclaration DichiarazioneDateGiornate();
+// All of them, in the order they are ensured at start (a table added later comes after the others,
+// so an existing folder only gains it).
 QList<store::TableDeclaration> TabelleProgramma();
+// The tables that make the championship: deleted together when it is abandoned or removed.
+QStringList TabelleCampionato();
 
 // Makes the file match the declaration: creates it when missing, rebuilds it under the temporary
 // name (file name + "APPOGGIO" + extension) and carries the rows over when its fields or indexes

@@ -1,5 +1,7 @@
 #include "store/verificatabella.h"
 
+#include "store/tabelle.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -83,9 +85,10 @@ bool EFileTransitorio(const QString &nomeFile)
 
 QStringList NomiTabelle()
 {
-    return {QStringLiteral("giornate.db"),     QStringLiteral("squadre.db"),     QStringLiteral("Class.db"),
-            QStringLiteral("lingua.db"),       QStringLiteral("impostazioni.db"), QStringLiteral("rt_squadre.db"),
-            QStringLiteral("rt_giocatori.db"), QStringLiteral("rt_formazioni.db"), QStringLiteral("tabexport.db")};
+    QStringList nomi;
+    for (const TableDeclaration &d : TabelleProgramma())
+        nomi << d.fileName;
+    return nomi;
 }
 
 } // namespace store

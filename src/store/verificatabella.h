@@ -28,7 +28,7 @@ EsitoVerifica VerificaConnessione(sqlite3 *connessione);
 bool EFileTransitorio(const QString &nomeFile);
 inline constexpr const char *SuffissoRicostruzione = ".ricostruzione";
 
-// The file names of the program's nine tables, as they are declared.
+// The file names of the program's tables, as they are declared.
 QStringList NomiTabelle();
 
 } // namespace store

@@ -137,6 +137,9 @@ QList<CampoEsportazione> CampiEsportazione(store::Cursor &cursore)
         case store::FieldType::Memo:
             c.tipo = TipoEsportazione::Altro;
             break;
+        case store::FieldType::Date:
+            c.tipo = TipoEsportazione::Data;
+            break;
         }
         campi << c;
     }

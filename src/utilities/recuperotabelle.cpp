@@ -4,12 +4,14 @@
 #include "core/copiaatomica.h"
 #include "core/helpers.h"
 #include "store/database.h"
+#include "store/tabelle.h"
 #include "store/verificatabella.h"
 #include "utilities/cartellebackup.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 const QString SuffissoRecupero = QLatin1String(SuffissoCopiaRecupero);
@@ -28,6 +30,14 @@ QString nomeVivo(const QString &programma, const QString &nome)
 QString accanto(const QString &programma, const QString &nome, const QString &suffisso)
 {
     return programma + QLatin1Char('.') + nome + suffisso;
+}
+
+bool contiene(const QStringList &nomi, const QString &nome)
+{
+    for (const QString &n : nomi)
+        if (n.compare(nome, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 } // namespace
 
@@ -79,6 +89,7 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
         bool vivoAlSuoPosto = false; // ... and is still under its name (a second link to it)
         bool giornaleDaParte = false;
         bool sostituito = false;
+        bool togli = false; // a championship table the backup lacks: the live one goes, none comes
     };
     QList<Passo> passi;
     QString fallito;
@@ -97,6 +108,17 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
             }
             passi << p;
             store::Database::faultPoint(QStringLiteral("recupero: copiata accanto"));
+        }
+        // A backup taken before the matchdays had dates brings the matchdays back without them: the
+        // live dates belong to the calendar being replaced and go too, so the next start finds the
+        // table missing and makes it empty.
+        const QString date = DichiarazioneDateGiornate().fileName;
+        if (fallito.isEmpty() && contiene(tabelle, QStringLiteral("giornate.db")) && !contiene(tabelle, date)) {
+            Passo p;
+            p.vivo = nomeVivo(programma, date);
+            p.togli = true;
+            if (QFileInfo::exists(programma + p.vivo))
+                passi << p;
         }
         if (fallito.isEmpty()) {
             // From here until the last table is in place, a start after a crash completes the
@@ -118,6 +140,24 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
                 if (QFileInfo(vivo).isDir()) {
                     fallito = vivo;
                     break;
+                }
+                if (p.togli) {
+                    // Moved aside under its safety name: back in place if the restore is undone.
+                    QFile::remove(sicurezza(p.vivo));
+                    if (!SpostaSopra(vivo, sicurezza(p.vivo), false)) {
+                        fallito = vivo;
+                        break;
+                    }
+                    p.messoDaParte = true;
+                    if (QFileInfo::exists(giornale(p.vivo))) {
+                        if (!SpostaSopra(giornale(p.vivo), sicurezza(p.vivo + QStringLiteral("-journal")), false)) {
+                            fallito = vivo;
+                            break;
+                        }
+                        p.giornaleDaParte = true;
+                    }
+                    store::Database::faultPoint(QStringLiteral("recupero: tabella messa da parte"));
+                    continue;
                 }
                 if (QFileInfo::exists(vivo)) {
                     // A second name for the live table keeps it under its own name until the
@@ -169,7 +209,7 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
         } catch (const std::exception &) {
         }
         esito.riuscito = true;
-        esito.copiati = int(passi.size());
+        esito.copiati = int(std::count_if(passi.cbegin(), passi.cend(), [](const Passo &p) { return !p.togli; }));
         return esito;
     }
 
@@ -201,7 +241,7 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
             QFile::remove(sicurezza(it->vivo));
         if (it->giornaleDaParte)
             rimesso = SpostaSopra(sicurezza(it->vivo + QStringLiteral("-journal")), giornale(it->vivo)) && rimesso;
-        if (!it->sostituito)
+        if (!it->sostituito && !it->copia.isEmpty())
             QFile::remove(it->copia);
         puntoDiGuasto();
     }

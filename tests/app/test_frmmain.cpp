@@ -28,7 +28,8 @@ namespace {
 
 const QStringList CalendarItems = {"Eliminailprecedente1", "Inseriscirisultati1", "Visualizzaclassifica",
                                    "Richiamagiornata1",    "Risultati1",          "Modificanomisquadre",
-                                   "Persquadra1",          "Previsionegiornata1"};
+                                   "Persquadra1",          "Previsionegiornata1",  "Dategiornate1",
+                                   "Stampacalendario1"};
 
 void setSetting(const char *field, const QVariant &value)
 {
@@ -128,7 +129,7 @@ private slots:
         setSetting("ANNATA", QStringLiteral("2009/2010"));
         setSetting("NSQUADRE", 4);
         addMatchday(1, false);
-        const QStringList tables = {"Class.db", "giornate.db", "squadre.db"};
+        const QStringList tables = {"Class.db", "giornate.db", "squadre.db", "date_giornate.db"};
 
         boxes->setNextAnswer(false);
         w.Voce(QStringLiteral("Eliminailprecedente1"))->trigger();

@@ -194,7 +194,7 @@ private slots:
         int errore = 0;
         zip_t *z = zip_open(QFile::encodeName(archivio).constData(), ZIP_RDONLY, &errore);
         QVERIFY(z);
-        QCOMPARE(zip_get_num_entries(z, 0), 9);
+        QCOMPARE(zip_get_num_entries(z, 0), 10);
         zip_stat_t st;
         QCOMPARE(zip_stat(z, "giornate.db", 0, &st), 0);
         QByteArray dati(qsizetype(st.size), Qt::Uninitialized);

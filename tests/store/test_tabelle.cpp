@@ -86,7 +86,7 @@ private slots:
             QCOMPARE(back.fields, d.fields);
             QCOMPARE(back.indexes.size(), d.indexes.size());
         }
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 9);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 10);
 
         // The translation rows in their order, and the default settings with the championship blank.
         QCOMPARE(values(QStringLiteral("lingua.db"), QStringLiteral("Italiano")).size(), NumeroRigheLingua);

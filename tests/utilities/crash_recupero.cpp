@@ -33,7 +33,7 @@ void prepara(int n, bool ostacolo)
     {
         TFrmSalvataggioDati backup;
         backup.BitBtn2Click();
-        if (!backup.riuscito() || backup.copiati() < 9)
+        if (!backup.riuscito() || backup.copiati() < 10)
             throw store::EngineError(QStringLiteral("the backup failed"));
     }
     GiocaGiornata(3, n);
@@ -53,7 +53,7 @@ void recupera(long killAt, bool riesce)
     crashvfs::begin(killAt);
     const EsitoRecupero esito = RecuperaTabelle(tabelle, PercorsoBackup(nome));
     crashvfs::end();
-    if (riesce ? !esito.riuscito || esito.copiati != 9
+    if (riesce ? !esito.riuscito || esito.copiati != 10
                : esito.riuscito || !esito.errore.endsWith(QStringLiteral("le tabelle sono rimaste come prima.")))
         throw store::EngineError(esito.errore);
 }

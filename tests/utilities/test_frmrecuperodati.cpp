@@ -137,7 +137,7 @@ private slots:
             program->boxes.setNextAnswer(true);
             form.ButtonOkClick();
             QVERIFY(form.riuscito());
-            QCOMPARE(form.copiati(), 9);
+            QCOMPARE(form.copiati(), 10);
             QCOMPARE(form.nonCopiati(), 0);
             QVERIFY(!label(&form, "LabelDone")->isHidden());
             QCOMPARE(principale.terminato, 0); // the form stays open
@@ -169,7 +169,7 @@ private slots:
         program->boxes.setNextAnswer(true);
         form.ButtonOkClick();
         QVERIFY(form.riuscito());
-        QCOMPARE(form.copiati(), 9);
+        QCOMPARE(form.copiati(), 10);
         QVERIFY(!QFileInfo::exists(CartellaProgramma() + QStringLiteral("SQUADRE.DB")));
         QCOMPARE(prova::squadre(), QStringList{"Salvata"});
     }
@@ -273,7 +273,7 @@ private slots:
             form.ButtonOkClick();
             store::Database::faultHook() = nullptr;
             QVERIFY(form.riuscito());
-            QCOMPARE(form.copiati(), 9);
+            QCOMPARE(form.copiati(), 10);
             QCOMPARE(program->boxes.count(), 1); // the question only
         }
         QCOMPARE(tabelleVive(), salvate);

@@ -29,8 +29,8 @@ QStringList fileIn(const QString &cartella) { return QDir(cartella).entryList(QD
 
 QStringList nove()
 {
-    return {"Class.db",      "giornate.db",      "impostazioni.db", "lingua.db",   "rt_formazioni.db",
-            "rt_giocatori.db", "rt_squadre.db", "squadre.db",      "tabexport.db"};
+    return {"Class.db",        "date_giornate.db", "giornate.db", "impostazioni.db", "lingua.db",
+            "rt_formazioni.db", "rt_giocatori.db", "rt_squadre.db", "squadre.db",     "tabexport.db"};
 }
 } // namespace
 
@@ -51,7 +51,7 @@ private slots:
         QVERIFY(QFileInfo(CartellaBackup()).isDir());
         QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("EditPathSalvataggio"))->text(),
                  QDir::toNativeSeparators(CartellaBackup() + NomeCartellaGiorno(QDate::currentDate())));
-        QCOMPARE(form.findChild<QListWidget *>(QStringLiteral("ListBoxTabelle"))->count(), 9);
+        QCOMPARE(form.findChild<QListWidget *>(QStringLiteral("ListBoxTabelle"))->count(), 10);
         QVERIFY(label(&form, "LabelWork")->isHidden());
         QVERIFY(label(&form, "LabelDone")->isHidden());
         QCOMPARE(label(&form, "LabelCopiati")->text(), QStringLiteral("0"));
@@ -80,9 +80,9 @@ private slots:
         QStringList copiati = fileIn(oggi());
         copiati.sort();
         QCOMPARE(copiati, attesi);
-        QCOMPARE(form.copiati(), 10);
+        QCOMPARE(form.copiati(), 11);
         QCOMPARE(form.nonCopiati(), 0);
-        QCOMPARE(label(&form, "LabelCopiati")->text(), QStringLiteral("10"));
+        QCOMPARE(label(&form, "LabelCopiati")->text(), QStringLiteral("11"));
         QVERIFY(!label(&form, "LabelDone")->isHidden());
         QVERIFY(label(&form, "LabelWork")->isHidden());
         QVERIFY(!form.inCorso());
@@ -103,7 +103,7 @@ private slots:
         {
             TFrmSalvataggioDati form;
             form.BitBtn2Click();
-            QCOMPARE(form.copiati(), 9);
+            QCOMPARE(form.copiati(), 10);
         }
         prova::aggiungiSquadre({QStringLiteral("Dopo")});
         {
@@ -138,7 +138,7 @@ private slots:
 
         program->boxes.setNextAnswer(true);
         form.BitBtn2Click();
-        QCOMPARE(form.copiati(), 9); // counted again from 0
+        QCOMPARE(form.copiati(), 10); // counted again from 0
         QCOMPARE(prova::contenuto(oggi() + QStringLiteral("squadre.db")),
                  prova::contenuto(program->folder.file("squadre.db")));
     }
