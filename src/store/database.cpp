@@ -504,12 +504,8 @@ void Database::removeStaleJournals()
         QFile::remove(folderPath + name);
 }
 
-void Database::createTable(const TableDeclaration &decl)
+QStringList createStatements(const TableDeclaration &decl, const QString &schema)
 {
-    const QString resolved = resolve(decl.fileName);
-    refuseLink(resolved);
-    if (QFileInfo::exists(folderPath + resolved))
-        throw EngineError(QStringLiteral("La tabella '%1' esiste già.").arg(resolved), HcWrite);
     QStringList columns;
     QStringList primary;
     for (const FieldDef &f : decl.fields)
@@ -520,7 +516,30 @@ void Database::createTable(const TableDeclaration &decl)
                 primary << quoteIdentifier(f);
     if (!primary.isEmpty())
         columns << QStringLiteral("PRIMARY KEY (%1)").arg(primary.join(QStringLiteral(", ")));
+    const QString prefix = schema.isEmpty() ? QString() : quoteIdentifier(schema) + QLatin1Char('.');
+    QStringList statements;
+    statements << QStringLiteral("CREATE TABLE %1%2 (%3)")
+                      .arg(prefix, quoteIdentifier(QLatin1String(InnerTableName)), columns.join(QStringLiteral(", ")));
+    for (const IndexDef &ix : decl.indexes) {
+        if (ix.options & IxPrimary)
+            continue;
+        QStringList fields;
+        for (const QString &f : ix.fields)
+            fields << quoteIdentifier(f) + ((ix.options & IxDescending) ? QStringLiteral(" DESC") : QString());
+        statements << QStringLiteral("CREATE %1INDEX %2%3 ON %4 (%5)")
+                          .arg((ix.options & IxUnique) ? QStringLiteral("UNIQUE ") : QString(), prefix,
+                               quoteIdentifier(ix.name), quoteIdentifier(QLatin1String(InnerTableName)),
+                               fields.join(QStringLiteral(", ")));
+    }
+    return statements;
+}
 
+void Database::createTable(const TableDeclaration &decl)
+{
+    const QString resolved = resolve(decl.fileName);
+    refuseLink(resolved);
+    if (QFileInfo::exists(folderPath + resolved))
+        throw EngineError(QStringLiteral("La tabella '%1' esiste già.").arg(resolved), HcWrite);
     const QString schema = schemaFor(resolved) + QStringLiteral("_new");
     if (inTransaction())
         throw EngineError(QStringLiteral("La tabella '%1' non può essere creata durante un salvataggio.").arg(resolved),
@@ -534,18 +553,8 @@ void Database::createTable(const TableDeclaration &decl)
         attach.step();
         exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdentifier(schema)));
         exec(QStringLiteral("BEGIN"));
-        exec(QStringLiteral("CREATE TABLE %1.%2 (%3)")
-                 .arg(quoteIdentifier(schema), quoteIdentifier(QLatin1String(InnerTableName)), columns.join(QStringLiteral(", "))));
-        for (const IndexDef &ix : decl.indexes) {
-            if (ix.options & IxPrimary)
-                continue;
-            QStringList fields;
-            for (const QString &f : ix.fields)
-                fields << quoteIdentifier(f) + ((ix.options & IxDescending) ? QStringLiteral(" DESC") : QString());
-            exec(QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
-                     .arg((ix.options & IxUnique) ? QStringLiteral("UNIQUE ") : QString(), quoteIdentifier(schema),
-                          quoteIdentifier(ix.name), quoteIdentifier(QLatin1String(InnerTableName)), fields.join(QStringLiteral(", "))));
-        }
+        for (const QString &statement : createStatements(decl, schema))
+            exec(statement);
         exec(QStringLiteral("COMMIT"));
     } catch (const EngineError &e) {
         ok = false;

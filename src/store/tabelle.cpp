@@ -3,6 +3,7 @@
 #include "core/attesa.h"
 #include "core/cartella.h"
 #include "core/messaggi.h"
+#include "paradox/tabellaparadox.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/righelingua.h"
@@ -329,6 +330,13 @@ namespace {
 bool ensure(TableDeclaration declaration, QStringList &errors)
 {
     try {
+        // A table of the earlier format is not damaged: the start offers its import, and when the
+        // user declines it stays exactly as found, without a second box about it.
+        Database &db = Database::instance();
+        if (db.exists(declaration.fileName) && paradox::EFileParadox(db.path(declaration.fileName))) {
+            SegnaTabellaSegnalata(db.path(declaration.fileName));
+            return false;
+        }
         CreaOAggiornaTabella(declaration);
         return true;
     } catch (const EngineError &e) {
