@@ -66,9 +66,9 @@ void colonnaGiornata(ReportBand &banda, const QString &prefisso, qreal x, const 
     qreal y = AltezzaTesta;
     const qreal nome = (Colonna - LarghezzaSet - 16) / 2;
     for (const PartitaCalendario &partita : g->partite) {
-        const auto [fCasa, tCasa] = cheEntra(normale, partita.casa, nome);
+        const auto [fCasa, tCasa] = cheEntra(normale, partita.casa, nome - 6); // a gap before the dash
         const auto [fOspite, tOspite] = cheEntra(normale, partita.ospite, nome);
-        banda.addText(prefisso + QStringLiteral("Casa"), QRectF(x + 4, y, nome, PassoRiga), tCasa, fCasa,
+        banda.addText(prefisso + QStringLiteral("Casa"), QRectF(x + 4, y, nome - 6, PassoRiga), tCasa, fCasa,
                       Qt::AlignLeft | Qt::AlignVCenter);
         banda.addText(prefisso + QStringLiteral("Trattino"), QRectF(x + 4 + nome, y, 8, PassoRiga), QStringLiteral("-"),
                       normale, Qt::AlignHCenter | Qt::AlignVCenter);

@@ -8,6 +8,7 @@
 #include "championship/frmcalendario.h"
 #include "championship/frmcaricagiornata.h"
 #include "championship/frmclassifica.h"
+#include "championship/frmdategiornate.h"
 #include "championship/frmgiornata.h"
 #include "championship/frmmodnomisquadre.h"
 #include "championship/frmmodrisultati.h"
@@ -197,6 +198,8 @@ private slots:
             {"FrmStatisticheSquadra", [](QWidget *o) -> QWidget * { return new TFrmStatisticheSquadra(o); }},
             {"FrmPrevisioneGiornata", [](QWidget *o) -> QWidget * { return new TFrmPrevisioneGiornata(o); }},
             {"FrmModNomiSquadre", [](QWidget *o) -> QWidget * { return new TFrmModNomiSquadre(o); }},
+            {"FrmDateGiornate", [](QWidget *o) -> QWidget * { return new TFrmDateGiornate(o); }},
+            {"FrmProponiDate", [](QWidget *o) -> QWidget * { return new TFrmProponiDate(38, QDate(2024, 10, 12), o); }},
             {"FrmRTrotazioni", [](QWidget *o) -> QWidget * { return new TFrmRTrotazioni(o); }},
             {"FrmSalvataggioDati", [](QWidget *o) -> QWidget * { return new TFrmSalvataggioDati(o); }},
             {"FrmRecuperoDati", [](QWidget *o) -> QWidget * { return new TFrmRecuperoDati(o); }},

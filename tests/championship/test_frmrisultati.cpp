@@ -2,6 +2,7 @@
 // the number of teams, the value and pair checks, the checks run again by the save, the resting
 // team, the change of matchday with entries not saved, typed matchdays that do not exist, an empty
 // calendar, and a save interrupted between the two tables.
+#include "championship/dategiornate.h"
 #include "championship/frmrisultati.h"
 #include "store/database.h"
 #include "store/engineerror.h"
@@ -125,6 +126,7 @@ private slots:
             AggiungiGiornata(k + 11, ritorno, giocate.contains(k + 11));
             ordine << QString::number(k) << QString::number(k + 11);
         }
+        SalvaDateGiornate({{attesa, {QDate(2025, 3, 1), QStringLiteral("20:30")}}});
         auto form = apri();
         QStringList lista;
         for (int i = 0; i < combo(form.get())->count(); ++i)
@@ -135,6 +137,7 @@ private slots:
         QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabTitolo2"))->text(), QString::number(attesa));
         // The boxes are those of the matchday on show: a return leg's home team is Squadra 2.
         QCOMPARE(SQ(form.get(), 1)->text(), attesa > 11 ? QStringLiteral("Squadra 2") : QStringLiteral("Squadra 1"));
+        QCOMPARE(Figlio<QLabel>(form.get(), QStringLiteral("LabData"))->text(), QStringLiteral("- sabato 1 marzo 2025 20:30"));
         for (int k = 1; k <= 20; ++k) {
             QVERIFY2(P(form.get(), k)->isEnabled() == (k <= 12), qPrintable(QString::number(k)));
             QCOMPARE(P(form.get(), k)->text(), QStringLiteral("*"));

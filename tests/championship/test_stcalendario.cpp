@@ -3,12 +3,14 @@
 // page, results and the resting team where there are; English captions; the PDF's text read back
 // page by page. And the date after the number in the matchday's print.
 #include "championship/dategiornate.h"
+#include "championship/frmcaricagiornata.h"
 #include "championship/stcalendario.h"
 #include "championship/stgiornata.h"
 #include "store/table.h"
 #include "support/campionato.h"
 #include "support/testprogram.h"
 
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
@@ -186,6 +188,17 @@ private slots:
         QVERIFY(con.pages[0].item(QStringLiteral("QRLabel2"))->y() > senza.pages[0].item(QStringLiteral("QRLabel2"))->y());
         QCOMPARE(DataDellaGiornata(1), QString());
         QCOMPARE(DataDellaGiornata(2), QStringLiteral("sabato 12 ottobre 2024"));
+
+        // The view of the matchday: the date after the number, nothing without one.
+        store::Table tabella(QStringLiteral("giornate.db"));
+        for (int numero : {1, 2}) {
+            TFrmCaricaGiornata vista(&tabella, &stampa, numero);
+            QCOMPARE(Figlio<QLabel>(&vista, "LabData")->text(),
+                     numero == 2 ? QStringLiteral("- sabato 12 ottobre 2024") : QString());
+        }
+        // The English program writes the date in English.
+        Impostazione("LINGUA", QStringLiteral("English"));
+        QVERIFY(DataDellaGiornata(2).endsWith(QStringLiteral("12 October 2024")));
     }
 
 private:

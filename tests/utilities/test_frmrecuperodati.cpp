@@ -132,7 +132,7 @@ private slots:
             TFrmRecuperoDati form;
             scegli(&form, QStringLiteral("[20240305]"));
             QCOMPARE(label(&form, "LabelDettaglioBackup")->text(),
-                     QStringLiteral("Backup del 05/03/2024 - File presenti: 11"));
+                     QStringLiteral("Backup del 05/03/2024 - File presenti: 12"));
             QVERIFY(bottone(&form, "ButtonOk")->isEnabled());
             program->boxes.setNextAnswer(true);
             form.ButtonOkClick();

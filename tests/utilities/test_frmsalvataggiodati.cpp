@@ -167,7 +167,7 @@ private slots:
         program->boxes.setNextAnswer(true);
         form.BitBtn2Click();
         QCOMPARE(form.nonCopiati(), 1);
-        QCOMPARE(form.copiati(), 8);
+        QCOMPARE(form.copiati(), 9);
         QCOMPARE(program->boxes.last().testo,
                  QStringLiteral("Errore durante la copia del file \"%1\"").arg(program->folder.file("giornate.db")));
         QCOMPARE(prova::contenuto(oggi() + QStringLiteral("giornate.db")), prima);
