@@ -64,12 +64,17 @@ bool apri(const QUrl &url)
 QString TestoNonAperto(const QUrl &url)
 {
     if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0) {
-        const QString oggetto = QUrlQuery(url).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+        const QUrlQuery query(url);
+        const QString oggetto = query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+        const QString corpo = query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
         QString testo = QStringLiteral("Non è stato possibile aprire il programma di posta.\n"
                                        "Scrivere a mano all'indirizzo: %1")
                             .arg(url.path(QUrl::FullyDecoded));
         if (!oggetto.isEmpty())
             testo += QStringLiteral("\ncon oggetto: %1").arg(oggetto);
+        // The body may name a file to attach (the packed backup).
+        if (!corpo.isEmpty())
+            testo += QStringLiteral("\ne testo: %1").arg(corpo);
         return testo;
     }
     if (url.isLocalFile()) {

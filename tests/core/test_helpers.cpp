@@ -197,7 +197,8 @@ private slots:
         ScriptedMessages boxes;
         RecordingShell shell;
         shell.opens = false;
-        QVERIFY(!InviaMail(QString::fromLatin1(MailSupportoBrivo), QStringLiteral("Bug: l'ultima"), QStringLiteral("x")));
+        QVERIFY(!InviaMail(QString::fromLatin1(MailSupportoBrivo), QStringLiteral("Bug: l'ultima"),
+                           QStringLiteral("Allegare il file: /tmp/dati_Brivo_Rotaset.zip")));
         QVERIFY(!ApriDocumento(QString::fromLatin1(IndirizzoSitoBrivo)));
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -209,6 +210,7 @@ private slots:
         QVERIFY(boxes.shown[0].testo.contains(QStringLiteral("programma di posta")));
         QVERIFY(boxes.shown[0].testo.contains(QString::fromLatin1(MailSupportoBrivo)));
         QVERIFY(boxes.shown[0].testo.contains(QStringLiteral("Bug: l'ultima")));
+        QVERIFY(boxes.shown[0].testo.contains(QStringLiteral("/tmp/dati_Brivo_Rotaset.zip")));
         QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("browser")));
         QVERIFY(boxes.shown[1].testo.contains(QStringLiteral("https://www.brivo.example/")));
         QVERIFY(boxes.shown[2].testo.contains(QDir::toNativeSeparators(file)));
