@@ -35,7 +35,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScrollArea>
-#include <QScrollBar>
+#include <QShowEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -89,11 +89,25 @@ TfrmEsportazioneTabelle::TfrmEsportazioneTabelle(QWidget *parent) : QDialog(pare
     Query1->setObjectName(QStringLiteral("Query1"));
     costruisci();
     FormCreate();
-    // As wide as the translated captions of the upper part and of the models' editor need.
-    // (up to the width of a small screen: beyond it the page scrolls).
-    const int larghezza = std::max(superiore->minimumSizeHint().width(), editor->minimumSizeHint().width()) +
-                          scorrimento->verticalScrollBar()->sizeHint().width();
-    resize(std::clamp(larghezza, width(), LarghezzaMassima), height());
+    AdattaAllaPagina();
+}
+
+void TfrmEsportazioneTabelle::AdattaAllaPagina()
+{
+    // As large as the translated captions of the page need, up to a small screen (beyond it the
+    // page scrolls).
+    const QSize pagina = scorrimento->widget()->minimumSizeHint();
+    resize(std::clamp(pagina.width() + 2, width(), LarghezzaMassima), std::clamp(pagina.height() + 2, height(), AltezzaMassima));
+}
+
+void TfrmEsportazioneTabelle::showEvent(QShowEvent *evento)
+{
+    // Laid out and translated only now: the page's needs are known.
+    if (!evento->spontaneous() && !dimensionata) {
+        dimensionata = true;
+        AdattaAllaPagina();
+    }
+    QDialog::showEvent(evento);
 }
 
 TfrmEsportazioneTabelle::~TfrmEsportazioneTabelle()

@@ -56,9 +56,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
+    void showEvent(QShowEvent *evento) override;
 
 private:
     void costruisci();
+    // Widens (and heightens) the window to what the page needs, within a small screen.
+    void AdattaAllaPagina();
     void FormCreate();
     void TraduciEtichette();
     void RiempiModelli();
@@ -80,11 +83,13 @@ private:
     QList<int> progressivi; // PROGR of each entry of cbPreimpostati
     int modelloCorrente = -1;
     bool esportando = false;
+    bool dimensionata = false; // sized to the page at the first showing
     QString cartellaPredefinita;
     // The size at opening, within a 1280 x 800 screen; wider translations widen it up to the maximum.
     static constexpr int Larghezza = 770;
     static constexpr int Altezza = 720;
     static constexpr int LarghezzaMassima = 1240;
+    static constexpr int AltezzaMassima = 740;
     QScrollArea *scorrimento = nullptr; // the page holding the upper part and the editor
     QWidget *superiore = nullptr;
     QWidget *editor = nullptr;

@@ -204,12 +204,8 @@ private slots:
             {"FrmSalvataggioDati", [](QWidget *o) -> QWidget * { return new TFrmSalvataggioDati(o); }},
             {"FrmRecuperoDati", [](QWidget *o) -> QWidget * { return new TFrmRecuperoDati(o); }},
             {"FrmInvioDatiCasaMadre", [](QWidget *o) -> QWidget * { return new TFrmInvioDatiCasaMadre(o); }},
-            {"frmEsportazioneTabelle",
-             [](QWidget *o) -> QWidget * {
-                 auto *f = new TfrmEsportazioneTabelle(o);
-                 f->resize(f->width(), f->height() + 420); // enlarged, as the user does, to show the models' editor
-                 return f;
-             }},
+            // At the size it opens: the models' editor shows without enlarging the window.
+            {"frmEsportazioneTabelle", [](QWidget *o) -> QWidget * { return new TfrmEsportazioneTabelle(o); }},
             {"InputDate", [](QWidget *o) -> QWidget * { return new TInputDate(o); }},
             {"FrmControllaVersione", [](QWidget *o) -> QWidget * { return new TFrmControllaVersione(o); }}, // no connection
             {"frmBug", [](QWidget *o) -> QWidget * { return new TfrmBug(o); }},
