@@ -306,4 +306,13 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     // the composer's proposals of the calendar
     {"Proponi giornata", "Propose matchday", "Proposer la journée"},
     {"Proponi calendario", "Propose calendar", "Proposer le calendrier"},
+
+    // importing the tables of the earlier (Paradox) format
+    {"Importa tabelle Paradox...", "Import Paradox tables...", "Importer des tables Paradox..."},
+    {"Importazione tabelle Paradox", "Import of Paradox tables", "Importation de tables Paradox"},
+    {"Cartella delle tabelle Paradox:", "Folder of the Paradox tables:", "Dossier des tables Paradox :"},
+    {"Sfoglia...", "Browse...", "Parcourir..."},
+    {"Tabelle trovate:", "Tables found:", "Tables trouvées :"},
+    {"Importa", "Import", "Importer"},
+    {"Importazione effettuata.", "Import completed.", "Importation effectuée."},
 };
