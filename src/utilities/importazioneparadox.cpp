@@ -162,7 +162,10 @@ QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, cons
         sqlite3_close(db);
         return errore;
     }
-    sql(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    // A file of the work folder is thrown away when anything fails, and the swap copies it to disk
+    // itself: it needs neither a journal nor syncs of its own.
+    sql(QStringLiteral("PRAGMA journal_mode = OFF"));
+    sql(QStringLiteral("PRAGMA synchronous = OFF"));
     for (const QString &s : store::createStatements(d))
         sql(s);
     sql(QStringLiteral("BEGIN"));
