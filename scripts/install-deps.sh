@@ -13,7 +13,7 @@ packages=(
   qt6-translations-l10n
   openbox xdotool x11-apps x11-utils
   ccache
-  pxlib-dev
+  pxlib-dev clang
 )
 
 missing=()

@@ -21,6 +21,7 @@
 #include "store/engineerror.h"
 #include "ui/modale.h"
 #include "utilities/frmesportazionetabelle.h"
+#include "utilities/frmimportaparadox.h"
 #include "utilities/frminviodaticasamadre.h"
 #include "utilities/frmrecuperodati.h"
 #include "utilities/frmsalvataggiodati.h"
@@ -79,6 +80,7 @@ void CollegaComandi(TFrmMain &finestra)
     finestra.RegistraComando(QStringLiteral("Visualizzaclassifica"), [&finestra] { VisualizzaclassificaClick(finestra); });
     registraForm<TFrmSalvataggioDati>(finestra, "Salvataggiodati1");
     registraForm<TFrmRecuperoDati>(finestra, "Recuperodati1");
+    registraForm<TFrmImportaParadox>(finestra, "Importatabelleparadox1");
     registraForm<TFrmInvioDatiCasaMadre>(finestra, "InviodatiaBrivo1");
     finestra.RegistraComando(QStringLiteral("mnuIndicizza"), [&finestra] {
         IndicizzaERipara();

@@ -13,6 +13,7 @@
 #include "store/tabelle.h"
 #include "ui/modale.h"
 #include "ui/traduzione.h"
+#include "utilities/importazioneparadox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -72,6 +73,9 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent)
     if (CompletaRecuperoInterrotto(CartellaProgramma()))
         MostraMessaggio(QStringLiteral("Il recupero dati interrotto è stato completato: le tabelle sono quelle del "
                                        "backup scelto."));
+    // Tables of the earlier format found in the folder are offered for import before the check below
+    // (which leaves them alone when the offer is declined).
+    OffriImportazioneAllAvvio();
     // Every table exists and matches its declaration before anything reads one.
     CreaTabellaEsportazione();
     CreaTabelle();
@@ -153,6 +157,7 @@ void TFrmMain::CreaMenu()
     AggiungiVoce(utilit1, "Segnalabug1", QStringLiteral("Segnala bug"));
     AggiungiVoce(utilit1, "Salvataggiodati1", QStringLiteral("Salvataggio dati"));
     AggiungiVoce(utilit1, "Recuperodati1", QStringLiteral("Recupero dati"));
+    AggiungiVoce(utilit1, "Importatabelleparadox1", QStringLiteral("Importa tabelle Paradox..."));
     AggiungiVoce(utilit1, "InviodatiaBrivo1", QStringLiteral("Invio dati a Brivo"));
     AggiungiVoce(utilit1, "Esportazioneasciiexcel1", QStringLiteral("Esportazione ascii / excel"));
 
@@ -180,7 +185,7 @@ void TFrmMain::CreaMenu()
 
 void TFrmMain::TraduciEtichette()
 {
-    // The menus and items in the order above, then the title label and the exit button: 31 texts.
+    // The menus and items in the order above, then the title label and the exit button: 32 texts.
     QList<QObject *> list = daTradurre;
     list << LabelTitolo << sbEsci;
     TraduciControlli(list);

@@ -1,4 +1,5 @@
 #include "store/database.h"
+#include "store/istruzionicreazione.h"
 
 #include "core/cartella.h"
 #include "store/engineerror.h"

@@ -149,11 +149,6 @@ private:
     static std::unique_ptr<Database> current;
 };
 
-// The statements that make a table file's inner table and indexes from a declaration, on the
-// attached schema given (or the connection's main file when empty): the one definition of a table's
-// columns, for the engine and for table files written outside it.
-QStringList createStatements(const TableDeclaration &declaration, const QString &schema = QString());
-
 // Commits on commit(), rolls back when it goes out of scope without it.
 class Transaction {
 public:

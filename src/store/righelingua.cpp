@@ -333,4 +333,13 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     {"Andata", "First leg", "Aller"},
     {"Ritorno", "Return leg", "Retour"},
     {"Riposa", "Bye", "Exempt"},
+
+    // importing the tables of the earlier (Paradox) format
+    {"Importa tabelle Paradox...", "Import Paradox tables...", "Importer des tables Paradox..."},
+    {"Importazione tabelle Paradox", "Import of Paradox tables", "Importation de tables Paradox"},
+    {"Cartella delle tabelle Paradox:", "Folder of the Paradox tables:", "Dossier des tables Paradox :"},
+    {"Sfoglia...", "Browse...", "Parcourir..."},
+    {"Tabelle trovate:", "Tables found:", "Tables trouvées :"},
+    {"Importa", "Import", "Importer"},
+    {"Importazione effettuata.", "Import completed.", "Importation effectuée."},
 };

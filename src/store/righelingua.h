@@ -10,7 +10,7 @@ struct RigaLingua {
 // The first rows are the standard ones every table has had from the start; rows added later follow
 // them, and a table from before gains them at the next start with its own rows left as they are.
 inline constexpr int NumeroRigheLinguaStandard = 231;
-inline constexpr int NumeroRigheLingua = NumeroRigheLinguaStandard + 23;
+inline constexpr int NumeroRigheLingua = NumeroRigheLinguaStandard + 30;
 extern const RigaLingua RigheLingua[NumeroRigheLingua];
 
 // A standard row whose English or French text was reworded after it had shipped: the row's index

@@ -7,6 +7,7 @@
 #include "store/consegnatabelle.h"
 #include "paradox/tabellaparadox.h"
 #include "store/database.h"
+#include "store/istruzionicreazione.h"
 #include "store/tabelle.h"
 #include "store/verificatabella.h"
 #include "utilities/recuperotabelle.h"
@@ -161,7 +162,10 @@ QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, cons
         sqlite3_close(db);
         return errore;
     }
-    sql(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    // A file of the work folder is thrown away when anything fails, and the swap copies it to disk
+    // itself: it needs neither a journal nor syncs of its own.
+    sql(QStringLiteral("PRAGMA journal_mode = OFF"));
+    sql(QStringLiteral("PRAGMA synchronous = OFF"));
     for (const QString &s : store::createStatements(d))
         sql(s);
     sql(QStringLiteral("BEGIN"));
@@ -404,23 +408,37 @@ EsitoImportazione ImportaParadoxAllAvvio(const std::function<void()> &passo)
         if (!memo.isEmpty())
             originali << memo;
     }
+    // Copies that an import which fails leaves behind would only say that it happened: the folder
+    // is left as it was found (a copy kept from an earlier start stays).
+    QStringList fatte;
+    auto togliCopie = [&] {
+        for (const QString &c : std::as_const(fatte))
+            QFile::remove(c);
+        SincronizzaCartella(programma);
+    };
     for (const QString &file : std::as_const(originali)) {
         if (passo)
             passo();
         const QString copia = programma + file + QLatin1String(SuffissoOriginaleParadox);
+        const bool cera = QFileInfo::exists(copia);
         if (!CopiaFileAtomica(programma + file, copia, false)) {
+            togliCopie();
             esito.errore = QStringLiteral("Impossibile copiare \"%1\" in \"%2\": nessuna tabella è stata importata.")
                                .arg(programma + file, copia);
             return esito;
         }
+        if (!cera)
+            fatte << copia;
     }
     SincronizzaCartella(programma);
     QStringList tabelle = trovate;
     tabelle.removeIf([](const QString &t) { return t == NomeLingua; });
     if (!tabelle.isEmpty()) {
         esito = ImportaTabelleParadox(programma, tabelle, passo);
-        if (!esito.riuscito)
+        if (!esito.riuscito) {
+            togliCopie();
             return esito;
+        }
     }
     // The Paradox translation table (kept as its copy) leaves its name to ours, and the memo files
     // of the tables now imported go too: their copies stay beside.
