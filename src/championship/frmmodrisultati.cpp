@@ -120,7 +120,9 @@ void TFrmModRisultati::costruisci()
     // a band when it goes.
     auto *partita = new QHBoxLayout;
     partita->addLayout(griglia->layout());
-    partita->addStrut(qMax(P(1)->sizeHint().height(), griglia->SQ(1)->sizeHint().height()));
+    auto *posto = new QWidget(this); // never empty, so the row keeps its spacing too
+    posto->setFixedSize(0, qMax(P(1)->sizeHint().height(), griglia->SQ(1)->sizeHint().height()));
+    partita->addWidget(posto);
     principale->addLayout(partita);
     principale->addStretch();
     principale->addSpacing(8);

@@ -17,6 +17,7 @@
 #include "championship/frmstatistichesquadra.h"
 #include "championship/stclassifica.h"
 #include "championship/stgiornata.h"
+#include "championship/ststatistichesquadra.h"
 #include "rotations/frmrtformazioni.h"
 #include "rotations/frmrtgiocatori.h"
 #include "rotations/frmrtrotazioni.h"
@@ -36,6 +37,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -137,6 +139,40 @@ QStringList nonEntra(QWidget *form)
 
 using Fabbrica = std::function<QWidget *(QWidget *owner)>;
 
+// What runs into something else on a printed page: a text past the page's right edge, past its own
+// box, or into the next text on its line.
+QStringList nonEntraStampa(const ReportDocument &documento)
+{
+    QStringList out;
+    const qreal pagina = documento.area().width();
+    const auto larghezza = [](const ReportItem &i) {
+        QFont f = i.font; // report units are pixels at 96 dpi
+        f.setPixelSize(qRound(i.font.pointSizeF() * 96 / 72));
+        return QFontMetricsF(f).horizontalAdvance(i.text);
+    };
+    for (const ReportPage &p : documento.pages) {
+        QList<const ReportItem *> testi;
+        for (const ReportItem &i : p.items)
+            if (i.kind == ReportItem::Kind::Text && i.visible && !i.text.isEmpty() && !i.text.contains(QLatin1Char('\n')))
+                testi << &i;
+        for (const ReportItem *i : testi) {
+            const qreal w = larghezza(*i);
+            if (i->rect.width() > 0) {
+                if (w > i->rect.width() + 1)
+                    out << QStringLiteral("past its box: %1 \"%2\"").arg(i->name, i->text);
+                continue;
+            }
+            if (i->x() + w > pagina + 1)
+                out << QStringLiteral("past the page: %1 \"%2\"").arg(i->name, i->text);
+            for (const ReportItem *j : testi)
+                if (j != i && j->rect.width() <= 0 && qAbs(j->y() - i->y()) < 4 && j->x() > i->x() && i->x() + w > j->x() + 1)
+                    out << QStringLiteral("into the next: %1 \"%2\" -> %3 \"%4\"").arg(i->name, i->text, j->name, j->text);
+        }
+    }
+    out.removeDuplicates();
+    return out;
+}
+
 } // namespace
 
 class TestTestiEntrano : public QObject {
@@ -147,6 +183,30 @@ private slots:
         // The program's own look and name, as main() sets them.
         QApplication::setApplicationName(QStringLiteral("Brivo_Rotaset"));
         InstallaStileProgramma();
+    }
+
+    // The championship's prints in the three languages: no text runs into another or off the page.
+    void everyPrintEveryLanguage()
+    {
+        for (const QString &lingua : {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")}) {
+            TestProgram program;
+            campionato();
+            impostaLingua(lingua);
+            TStClassifica classifica;
+            TStGiornata giornata;
+            TStStatisticheSquadra statistiche;
+            const QList<QPair<QString, ReportDocument>> stampe = {{QStringLiteral("classifica"), classifica.Pagine()},
+                                                                  {QStringLiteral("giornata"), giornata.Pagine(1)},
+                                                                  {QStringLiteral("statistiche"), statistiche.Pagine()}};
+            for (const auto &[nome, documento] : stampe) {
+                const QStringList difetti = nonEntraStampa(documento);
+                QVERIFY2(difetti.isEmpty(), qPrintable(lingua + QLatin1Char(' ') + nome + QStringLiteral(": ") +
+                                                       difetti.join(QLatin1String("; "))));
+                if (const QString cartella = qEnvironmentVariable("ROTASET_SCREENSHOTS"); !cartella.isEmpty())
+                    QVERIFY(writeReportPdf(documento, QDir(cartella).filePath(nome + QLatin1Char('-') + lingua.left(2) +
+                                                                              QStringLiteral(".pdf"))));
+            }
+        }
     }
 
     void everyFormEveryLanguage_data()

@@ -187,6 +187,9 @@ private slots:
     void onlyPlayedMatchdaysAndTheirMatches()
     {
         auto form = apri();
+        form->show();
+        QCoreApplication::processEvents();
+        const QSize apertura = form->size();
         QCOMPARE(voci(combo(form.get(), "CboxGiornate")), (QStringList{"1", "2"}));
         for (int k = 1; k <= 20; ++k)
             QVERIFY(P(form.get(), k)->isHidden());
@@ -205,6 +208,11 @@ private slots:
         QCOMPARE(P(form.get(), 3)->text(), QStringLiteral("3"));
         QCOMPARE(P(form.get(), 4)->text(), QStringLiteral("1"));
         QVERIFY(!form->Modificato());
+        // The match takes the room kept for it: the form neither grows nor leaves a band, and the
+        // buttons stay where they were.
+        QCoreApplication::processEvents();
+        QCOMPARE(form->size(), apertura);
+        QVERIFY(P(form.get(), 4)->geometry().bottom() < Figlio<QWidget>(form.get(), "SBsi")->geometry().top());
 
         // The same match row on the next matchday.
         scegli(combo(form.get(), "CboxGiornate"), "2");

@@ -228,8 +228,8 @@ private slots:
         main.Voce(QStringLiteral("Persquadra1"))->trigger();
         QVERIFY(QFile::exists(pdf));
         const QStringList statistiche = prova::RighePdf(pdf);
-        QVERIFY(statistiche.contains(QStringLiteral("L'Aquila & Co. 100% 11 26 14 12 1,17 Da fare")));
-        QVERIFY(statistiche.contains(QStringLiteral("Alfa 9 24 12 12 1,00 Da fare")));
+        QVERIFY(statistiche.contains(QStringLiteral("L'Aquila & Co. 100% 11 26 14 12 1,17")));
+        QVERIFY(statistiche.contains(QStringLiteral("Alfa 9 24 12 12 1,00")));
 
         QLocale::setDefault(QLocale::c());
         FrmCalendario = nullptr;

@@ -9,6 +9,7 @@
 
 #include "tabellone_prova.h"
 
+#include <QDir>
 #include <QCheckBox>
 #include <QProcess>
 #include <QRadioButton>
@@ -336,6 +337,20 @@ void TestStRotazioni::pdf_delle_due_stampe()
     const QString uno = dir.filePath(QStringLiteral("dettaglio.pdf")), sei = dir.filePath(QStringLiteral("sei.pdf"));
     QVERIFY(TStRotazioni(f.StatoPerStampa()).SalvaPdf(uno));
     QVERIFY(TStRotazioniPic(f.StatoPerStampa()).SalvaPdf(sei));
+    // ROTASET_SCREENSHOTS names a folder that receives both prints in English and French, to look at.
+    if (const QString cartella = qEnvironmentVariable("ROTASET_SCREENSHOTS"); !cartella.isEmpty()) {
+        for (const QString &lingua : {QStringLiteral("English"), QStringLiteral("Français")}) {
+            impostazione("LINGUA", lingua);
+            TFrmRTrotazioni g;
+            prepara(&g, QStringLiteral("Volley Sant'Anna"), QStringLiteral("Pallavolo Riva"), 1, 3);
+            clicca(&g, "ButtGenera");
+            clicca(&g, "ButROTA6");
+            const QString suffisso = QLatin1Char('-') + lingua.left(2) + QStringLiteral(".pdf");
+            QVERIFY(TStRotazioni(g.StatoPerStampa()).SalvaPdf(QDir(cartella).filePath(QStringLiteral("rotazione") + suffisso)));
+            QVERIFY(TStRotazioniPic(g.StatoPerStampa()).SalvaPdf(QDir(cartella).filePath(QStringLiteral("rotazioni") + suffisso)));
+        }
+        impostazione("LINGUA", QStringLiteral("Italiano"));
+    }
     QVERIFY(!TStRotazioni(f.StatoPerStampa()).SalvaPdf(dir.path()));
     const QString t1 = pdftotext(uno), t6 = pdftotext(sei);
     if (t1.isEmpty())
