@@ -323,7 +323,7 @@ const RigaLingua RigheLingua[NumeroRigheLingua] = {
     {"Data", "Date", "Date"},
     {"Ora", "Time", "Heure"},
     {"Solo le partite di", "Only the matches of", "Seulement les matchs de"},
-    {"Proponi date", "Propose dates", "Proposer des dates"},
+    {"Proponi date", "Suggest dates", "Proposer des dates"},
     {"Esporta .ics", "Export .ics", "Exporter en .ics"},
     {"Data della prima giornata", "Date of matchday 1", "Date de la 1re journée"},
     {"Giorni tra una giornata e la successiva", "Days between two matchdays", "Jours entre deux journées"},
