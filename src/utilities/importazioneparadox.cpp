@@ -46,6 +46,8 @@ bool compatibile(store::FieldType tipo, unsigned char px)
         return px == Corto || px == Lungo || px == Autoincremento || px == Numero || px == Valuta;
     case store::FieldType::Logical:
         return px == Logico;
+    case store::FieldType::Date:
+        return px == Data;
     }
     return false;
 }
@@ -125,6 +127,11 @@ std::optional<QVariant> converti(const store::FieldDef &f, const QVariant &v, QS
     }
     case store::FieldType::Logical:
         return QVariant(qlonglong(v.toBool() ? 1 : 0));
+    case store::FieldType::Date: {
+        // Stored as the engine stores a date: its ISO text.
+        const QDate data = v.toDate();
+        return data.isValid() ? QVariant(data.toString(Qt::ISODate)) : QVariant();
+    }
     }
     return QVariant();
 }
@@ -253,11 +260,21 @@ QList<TabellaParadoxTrovata> EsaminaCartellaParadox(const QString &cartella)
         }
         elenco << t;
     }
+    // The matchdays' dates belong to the calendar: a calendar imported without them leaves the
+    // matchdays undated, as a restore does, and the list says so.
+    const QString date = DichiarazioneDateGiornate().fileName;
+    bool calendario = false;
+    for (const TabellaParadoxTrovata &t : std::as_const(elenco))
+        calendario = calendario || (t.nome == QLatin1String("giornate.db") && t.daImportare());
+    for (TabellaParadoxTrovata &t : elenco)
+        t.svuotata = calendario && t.nome == date && t.file.isEmpty();
     return elenco;
 }
 
 QString StatoTabellaParadox(const TabellaParadoxTrovata &t)
 {
+    if (t.svuotata)
+        return QStringLiteral("%1: assente, le giornate importate restano senza date").arg(t.nome);
     if (t.file.isEmpty())
         return QStringLiteral("%1: assente, resta com'è").arg(t.nome);
     if (!t.importata)

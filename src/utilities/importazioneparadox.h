@@ -17,10 +17,11 @@ struct TabellaParadoxTrovata {
     QStringList mancanti; // declared fields the file lacks or holds with a type that does not fit: imported empty
     QStringList ignorati; // fields of the file that the table does not declare: left out
     QString errore;       // why the file cannot be read, when it is there
+    bool svuotata = false; // absent, and emptied because it belongs to the imported calendar (the dates)
     bool daImportare() const { return importata && paradox && errore.isEmpty(); }
 };
 
-// The nine tables, in the order of the program's declarations, as found in the folder (which ends
+// The program's tables, in the order of the program's declarations, as found in the folder (which ends
 // with a separator): each file is recognised by its header, never by its name alone.
 QList<TabellaParadoxTrovata> EsaminaCartellaParadox(const QString &cartella);
 // The one-line account of a table for the import's list.

@@ -25,6 +25,9 @@ ScritturaParadox ParadoxDaDichiarazione(const store::TableDeclaration &d, int co
         case store::FieldType::Memo:
             s.campi << campoPx(f.name, MemoBlob, 20);
             break;
+        case store::FieldType::Date:
+            s.campi << campoPx(f.name, Data, 4);
+            break;
         }
     }
     return s;

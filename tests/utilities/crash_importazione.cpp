@@ -50,7 +50,7 @@ void importa(long killAt)
     crashvfs::begin(killAt);
     const EsitoImportazione esito = ImportaTabelleParadox(cartellaParadox());
     crashvfs::end();
-    if (!esito.riuscito || esito.importate != 8)
+    if (!esito.riuscito || esito.importate != TabelleProgramma().size() - 1)
         throw store::EngineError(esito.errore);
 }
 

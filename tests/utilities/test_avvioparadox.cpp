@@ -95,8 +95,9 @@ private slots:
             auto dopo = fileDellaCartella();
             for (auto it = originali.cbegin(); it != originali.cend(); ++it)
                 QCOMPARE(dopo.value(it.key()), it.value());
-            // Only the missing table was created, as at any start.
+            // Only the missing tables were created, as at any start.
             dopo.remove(QStringLiteral("rt_squadre.db"));
+            dopo.remove(QStringLiteral("date_giornate.db"));
             dopo.remove(QLatin1String(store::MainFileName));
             QCOMPARE(dopo.size(), originali.size());
         }

@@ -75,11 +75,12 @@ private slots:
             QVERIFY(!bottone(&form, "ButtonImporta")->isEnabled());
             form.ImpostaCartella(origine->path());
             const QStringList righe = voci(&form);
-            QCOMPARE(righe.size(), 9);
+            QCOMPARE(righe.size(), 10);
             QCOMPARE(righe[0], QStringLiteral("tabexport.db: 2 righe, campi corrispondenti"));
             QCOMPARE(righe[1], QStringLiteral("giornate.db: 14 righe, campi corrispondenti"));
             QCOMPARE(righe[4], QStringLiteral("lingua.db: non viene importata (le traduzioni sono quelle del programma)"));
             QCOMPARE(righe[8], QStringLiteral("rt_formazioni.db: assente, resta com'è"));
+            QCOMPARE(righe[9], QStringLiteral("date_giornate.db: assente, le giornate importate restano senza date"));
             QVERIFY(bottone(&form, "ButtonImporta")->isEnabled());
             program->boxes.setNextAnswer(true);
             bottone(&form, "ButtonImporta")->click();

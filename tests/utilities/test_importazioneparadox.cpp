@@ -9,6 +9,7 @@
 #include "store/consegnatabelle.h"
 #include "store/database.h"
 #include "store/righelingua.h"
+#include "store/tabelle.h"
 #include "store/verificatabella.h"
 #include "support/campionato.h"
 #include "support/testprogram.h"
@@ -71,10 +72,27 @@ private slots:
     void aWholeSeasonComesOverAndReadsThroughTheEngine()
     {
         prova::aggiungiSquadre({QStringLiteral("Prima dell'importazione")});
+        {
+            // A date of the calendar being replaced, which must not stay on the imported one.
+            CreaTabelle();
+            store::Table date(QStringLiteral("date_giornate.db"));
+            date.open();
+            date.append();
+            date.fieldByName(QStringLiteral("Giornata")).setAsInteger(1);
+            date.fieldByName(QStringLiteral("Data")).setValue(QDate(2025, 10, 4));
+            date.post();
+        }
         const StagioneParadox st = ScriviStagioneParadox(cartella(), 12, 850, QStringLiteral("English"));
         const QList<TabellaParadoxTrovata> esame = EsaminaCartellaParadox(cartella());
-        QCOMPARE(esame.size(), 9);
+        QCOMPARE(esame.size(), 10);
         for (const TabellaParadoxTrovata &t : esame) {
+            if (t.nome == QLatin1String("date_giornate.db")) {
+                // Seasons of the earlier format had no dates: the imported calendar comes without.
+                QVERIFY(t.file.isEmpty() && t.svuotata && !t.daImportare());
+                QCOMPARE(StatoTabellaParadox(t),
+                         QStringLiteral("date_giornate.db: assente, le giornate importate restano senza date"));
+                continue;
+            }
             QVERIFY2(t.paradox && t.errore.isEmpty(), qPrintable(t.nome + t.errore));
             QVERIFY2(t.mancanti.isEmpty() && t.ignorati.isEmpty(), qPrintable(t.nome));
             QCOMPARE(t.importata, t.nome != QLatin1String("lingua.db"));
@@ -95,6 +113,7 @@ private slots:
         QCOMPARE(g5.sets[0], QString());
         QVERIFY(!g5.giocata);
         QCOMPARE(prova::Colonna(QStringLiteral("giornate.db"), QStringLiteral("Giornata")).size(), st.giornate);
+        QVERIFY(!QFile::exists(CartellaProgramma() + QStringLiteral("date_giornate.db"))); // made empty at start
         QCOMPARE(prova::Colonna(QStringLiteral("impostazioni.db"), QStringLiteral("SQUADRAPREFERITA")),
                  QStringList{QStringLiteral("L'Aquila Volley")});
         QCOMPARE(prova::Colonna(QStringLiteral("impostazioni.db"), QStringLiteral("NSQUADRE")), QStringList{"12"});
