@@ -42,6 +42,10 @@ TFrmModRisultati::TFrmModRisultati(QWidget *parent)
 TFrmModRisultati::~TFrmModRisultati()
 {
     occupato = true; // no check may run while the fields go away
+    // The dialog's own destructor hides it, and the focus leaving a field then would call this
+    // form's handlers after this part of it is gone.
+    for (QObject *figlio : findChildren<QObject *>())
+        QObject::disconnect(figlio, nullptr, this, nullptr);
     if (TblGiornate->isEditing())
         TblGiornate->cancel();
 }

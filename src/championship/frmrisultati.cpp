@@ -54,6 +54,10 @@ TFrmRisultati::~TFrmRisultati()
 {
     // No check may run while the fields go away.
     occupato = true;
+    // The dialog's own destructor hides it, and the focus leaving a field then would call this
+    // form's handlers after this part of it is gone.
+    for (QObject *figlio : findChildren<QObject *>())
+        QObject::disconnect(figlio, nullptr, this, nullptr);
     if (TblGiornate->isEditing())
         TblGiornate->cancel();
 }
