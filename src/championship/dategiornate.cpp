@@ -1,5 +1,6 @@
 #include "championship/dategiornate.h"
 
+#include "store/campigiornata.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/table.h"
@@ -161,16 +162,14 @@ QList<GiornataCalendario> LeggiCalendario()
     for (giornate.first(); !giornate.eof(); giornate.next()) {
         GiornataCalendario g;
         g.numero = giornate.fieldByName(QStringLiteral("Giornata")).asInteger();
-        for (int slot = 1; slot <= 10; ++slot) {
-            auto campo = [&](const char *nome, int k) {
-                return giornate.fieldByName(QStringLiteral("%1%2").arg(QLatin1String(nome)).arg(k)).asString().trimmed();
-            };
+        for (int slot = 1; slot <= PartiteGiornata; ++slot) {
+            auto campo = [&](const QString &nome) { return giornate.fieldByName(nome).asString().trimmed(); };
             PartitaCalendario p;
             p.slot = slot;
-            p.casa = campo("Squadra", 2 * slot - 1);
-            p.ospite = campo("Squadra", 2 * slot);
-            p.setCasa = campo("Set", 2 * slot - 1);
-            p.setOspite = campo("Set", 2 * slot);
+            p.casa = campo(CampoSquadra(2 * slot - 1));
+            p.ospite = campo(CampoSquadra(2 * slot));
+            p.setCasa = campo(CampoSet(2 * slot - 1));
+            p.setOspite = campo(CampoSet(2 * slot));
             if (!p.casa.isEmpty() && !p.ospite.isEmpty())
                 g.partite << p;
             else if (g.riposo.isEmpty() && !(p.casa + p.ospite).isEmpty())

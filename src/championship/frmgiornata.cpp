@@ -2,6 +2,7 @@
 
 #include "championship/frmcalendario.h"
 #include "core/messaggi.h"
+#include "store/campigiornata.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/impostazioni.h"
@@ -263,7 +264,7 @@ void TFrmGiornata::ScegliSquadra(int k, const QString &squadra)
     try {
         if (!TblGiornate->isEditing())
             TblGiornate->append();
-        TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(k)).setAsString(squadra);
+        TblGiornate->fieldByName(CampoSquadra(k)).setAsString(squadra);
     } catch (const store::EngineError &e) {
         MostraErrore(e.message());
         return;
@@ -317,8 +318,8 @@ void TFrmGiornata::SalvaAndata()
 {
     TblGiornate->fieldByName(QStringLiteral("Giornata")).setAsString(EditNumeroGiornata->text());
     TblGiornate->post();
-    for (int k = 1; k <= 20; ++k)
-        andata[k - 1] = TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(k)).asString();
+    for (int k = 1; k <= SlotGiornata; ++k)
+        andata[k - 1] = TblGiornate->fieldByName(CampoSquadra(k)).asString();
 }
 
 void TFrmGiornata::SalvaRitorno(int meta)
@@ -327,10 +328,10 @@ void TFrmGiornata::SalvaRitorno(int meta)
         TblGiornate->append();
     TblGiornate->fieldByName(QStringLiteral("Giornata")).setAsInteger(EditNumeroGiornata->text().toInt() + meta);
     TblGiornate->fieldByName(QStringLiteral("Giocata")).setAsBoolean(false);
-    for (int p = 1; p <= 10; ++p) {
+    for (int p = 1; p <= PartiteGiornata; ++p) {
         const bool sinistra = Box[2 * p - 2]->isVisibleTo(GroupBox1);
         const bool destra = Box[2 * p - 1]->isVisibleTo(GroupBox1);
-        auto squadra = [&](int slot) { return TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(slot)); };
+        auto squadra = [&](int slot) { return TblGiornate->fieldByName(CampoSquadra(slot)); };
         if (sinistra && destra) {
             squadra(2 * p - 1).setAsString(andata[2 * p - 1]);
             squadra(2 * p).setAsString(andata[2 * p - 2]);
@@ -459,8 +460,8 @@ bool TFrmGiornata::LeggiAndata(Andata &andata)
             if (numero < 1 || numero > andata.meta)
                 continue;
             QStringList riga;
-            for (int k = 1; k <= 20; ++k)
-                riga << giornate.fieldByName(QStringLiteral("Squadra%1").arg(k)).asString();
+            for (int k = 1; k <= SlotGiornata; ++k)
+                riga << giornate.fieldByName(CampoSquadra(k)).asString();
             righe.emplace_back(numero, riga);
         }
         std::stable_sort(righe.begin(), righe.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
@@ -468,7 +469,7 @@ bool TFrmGiornata::LeggiAndata(Andata &andata)
         andata.numeri.clear();
         for (const auto &[numero, riga] : righe) {
             girone::Giornata giornata;
-            for (int p = 1; p <= 10; ++p) {
+            for (int p = 1; p <= PartiteGiornata; ++p) {
                 const int casa = int(ordine.indexOf(riga[2 * p - 2])) + 1;
                 const int ospite = int(ordine.indexOf(riga[2 * p - 1])) + 1;
                 if (casa > 0 && ospite > 0)
@@ -490,7 +491,7 @@ girone::Giornata TFrmGiornata::GiornataCorrente(const Andata &andata) const
 {
     girone::Giornata giornata;
     auto squadra = [&](int slot) {
-        return TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(slot)).asString();
+        return TblGiornate->fieldByName(CampoSquadra(slot)).asString();
     };
     for (int p = 1; 2 * p - 1 <= andata.squadre; ++p) {
         const int casa = int(ordine.indexOf(squadra(2 * p - 1))) + 1;
@@ -601,8 +602,8 @@ void TFrmGiornata::BTproponiTuttoClick()
         try {
             if (!TblGiornate->isEditing())
                 TblGiornate->append();
-            for (int k = 1; k <= testi.size() && k <= 20; ++k)
-                TblGiornate->fieldByName(QStringLiteral("Squadra%1").arg(k)).setAsString(testi[k - 1]);
+            for (int k = 1; k <= testi.size() && k <= SlotGiornata; ++k)
+                TblGiornate->fieldByName(CampoSquadra(k)).setAsString(testi[k - 1]);
         } catch (const store::EngineError &e) {
             MostraErrore(e.message());
             return;

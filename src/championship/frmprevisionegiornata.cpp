@@ -3,6 +3,7 @@
 #include "championship/combolista.h"
 #include "championship/grigliagiornata.h"
 #include "core/messaggi.h"
+#include "store/campigiornata.h"
 #include "store/engineerror.h"
 #include "store/query.h"
 #include "store/table.h"
@@ -159,10 +160,10 @@ void TFrmPrevisioneGiornata::Prevedi(int partita)
 {
     const int casa = 2 * partita - 1;
     const int ospite = 2 * partita;
-    const QString squadraOspite = TblGiornate->fieldByName(GrigliaGiornata::Campo("Squadra", ospite)).asString();
+    const QString squadraOspite = TblGiornate->fieldByName(CampoSquadra(ospite)).asString();
     if (squadraOspite.isEmpty())
         return; // the resting team, or no match: no mark
-    const int a = Punteggio(TblGiornate->fieldByName(GrigliaGiornata::Campo("Squadra", casa)).asString());
+    const int a = Punteggio(TblGiornate->fieldByName(CampoSquadra(casa)).asString());
     const int b = Punteggio(squadraOspite);
     QLabel *vincente = griglia->V(VinceInCasa(a, b) ? casa : ospite);
     QLabel *perdente = griglia->V(VinceInCasa(a, b) ? ospite : casa);

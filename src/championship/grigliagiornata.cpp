@@ -2,6 +2,7 @@
 
 #include "ui/datacontrols.h"
 #include "ui/namedwidgets.h"
+#include "store/campigiornata.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -32,7 +33,7 @@ GrigliaGiornata::GrigliaGiornata(QWidget *form, store::Table *giornate, Accanto 
         DBEdit *sq = createNamed<DBEdit>(form, Campo("SQ", k));
         soloLettura(sq);
         sq->setMinimumWidth(sq->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
-        sq->setDataField(giornate, Campo("Squadra", k));
+        sq->setDataField(giornate, CampoSquadra(k));
         squadre[size_t(k - 1)] = sq;
 
         QWidget *vicino = nullptr;
@@ -50,7 +51,7 @@ GrigliaGiornata::GrigliaGiornata(QWidget *form, store::Table *giornate, Accanto 
             if (accanto == Accanto::SetMostrati) {
                 auto *dati = createNamed<DBEdit>(form, Campo("P", k));
                 soloLettura(dati);
-                dati->setDataField(giornate, Campo("Set", k));
+                dati->setDataField(giornate, CampoSet(k));
                 p = dati;
             } else {
                 p = createNamed<QLineEdit>(form, Campo("P", k));

@@ -4,6 +4,8 @@
 // its set box P1 ... P20 (typed in, or read-only on Set1 ... Set20) or its mark V1 ... V20.
 #pragma once
 
+#include "store/campigiornata.h"
+
 #include <QObject>
 #include <array>
 
@@ -18,7 +20,7 @@ class Table;
 
 class GrigliaGiornata {
 public:
-    static constexpr int Campi = 20;
+    static constexpr int Campi = SlotGiornata;
     enum class Accanto {
         SetDigitati, // P1 ... P20: edits of one character, typed in
         SetMostrati, // P1 ... P20: read-only, bound to Set1 ... Set20 of the table

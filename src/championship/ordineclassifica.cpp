@@ -1,6 +1,7 @@
 #include "championship/ordineclassifica.h"
 
 #include "championship/risultato.h"
+#include "store/campigiornata.h"
 #include "store/query.h"
 
 #include <QCollator>
@@ -61,16 +62,15 @@ QHash<QString, int> VittoriePartite()
 {
     store::Query giornate(QStringLiteral("select * from giornate.db where giocata = true"));
     giornate.open();
-    constexpr int Campi = 20;
-    int squadra[Campi];
-    int set[Campi];
-    for (int k = 0; k < Campi; ++k) {
-        squadra[k] = giornate.fieldByName(QStringLiteral("Squadra%1").arg(k + 1)).index();
-        set[k] = giornate.fieldByName(QStringLiteral("Set%1").arg(k + 1)).index();
+    int squadra[SlotGiornata];
+    int set[SlotGiornata];
+    for (int k = 0; k < SlotGiornata; ++k) {
+        squadra[k] = giornate.fieldByName(CampoSquadra(k + 1)).index();
+        set[k] = giornate.fieldByName(CampoSet(k + 1)).index();
     }
     QHash<QString, int> vittorie;
     for (giornate.first(); !giornate.eof(); giornate.next()) {
-        for (int casa = 0; casa < Campi; casa += 2) {
+        for (int casa = 0; casa < SlotGiornata; casa += 2) {
             const int ospite = casa + 1;
             const QString nomeCasa = giornate.field(squadra[casa]).asString();
             const QString nomeOspite = giornate.field(squadra[ospite]).asString();

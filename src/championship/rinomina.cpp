@@ -1,5 +1,6 @@
 #include "championship/rinomina.h"
 
+#include "store/campigiornata.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/table.h"
@@ -88,8 +89,8 @@ int RinominaSquadra(const QString &vecchio, const QString &nuovoDigitato)
 
     int posti = 0;
     for (giornate.first(); !giornate.eof(); giornate.next()) {
-        for (int k = 1; k <= 20; ++k) {
-            store::Field squadra = giornate.fieldByName(QStringLiteral("Squadra%1").arg(k));
+        for (int k = 1; k <= SlotGiornata; ++k) {
+            store::Field squadra = giornate.fieldByName(CampoSquadra(k));
             if (squadra.asString() != vecchio)
                 continue;
             if (!giornate.isEditing())

@@ -1,13 +1,13 @@
 #include "championship/salvarisultati.h"
 
 #include "championship/risultato.h"
+#include "store/campigiornata.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/table.h"
 
 namespace {
 const QString Nessuno = QStringLiteral("*");
-QString campo(const char *prefisso, int k) { return QLatin1String(prefisso) + QString::number(k); }
 } // namespace
 
 void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &r)
@@ -31,7 +31,7 @@ void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &r)
     giornate.edit();
     for (int k = 1; k <= RisultatiGiornata::Campi; ++k)
         if (r.aperto[size_t(k - 1)])
-            giornate.fieldByName(campo("Set", k)).setAsString(r.set[size_t(k - 1)]);
+            giornate.fieldByName(CampoSet(k)).setAsString(r.set[size_t(k - 1)]);
     giornate.fieldByName(QStringLiteral("Giocata")).setAsBoolean(true);
     if (!giornate.post())
         throw store::EngineError(QStringLiteral("La giornata non è stata memorizzata."), store::HcWrite);
@@ -90,10 +90,9 @@ void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
     QList<Partita> partite;
     for (const Correzione &c : correzioni) {
         const int primo = 2 * c.partita - 1;
-        Partita p{giornate.fieldByName(campo("Squadra", primo)).asString(),
-                  giornate.fieldByName(campo("Squadra", primo + 1)).asString(),
-                  giornate.fieldByName(campo("Set", primo)).asString(),
-                  giornate.fieldByName(campo("Set", primo + 1)).asString()};
+        Partita p{giornate.fieldByName(CampoSquadra(primo)).asString(),
+                  giornate.fieldByName(CampoSquadra(primo + 1)).asString(),
+                  giornate.fieldByName(CampoSet(primo)).asString(), giornate.fieldByName(CampoSet(primo + 1)).asString()};
         if (p.casa.isEmpty() || p.ospite.isEmpty())
             throw store::EngineError(
                 QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita), store::HcInvalidValue);
@@ -109,8 +108,8 @@ void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
 
     giornate.edit();
     for (const Correzione &c : correzioni) {
-        giornate.fieldByName(campo("Set", 2 * c.partita - 1)).setAsString(c.set1);
-        giornate.fieldByName(campo("Set", 2 * c.partita)).setAsString(c.set2);
+        giornate.fieldByName(CampoSet(2 * c.partita - 1)).setAsString(c.set1);
+        giornate.fieldByName(CampoSet(2 * c.partita)).setAsString(c.set2);
     }
     if (!giornate.post())
         throw store::EngineError(QStringLiteral("La giornata non è stata memorizzata."), store::HcWrite);

@@ -2,6 +2,8 @@
 // team and every match in the standings, all in one transaction.
 #pragma once
 
+#include "store/campigiornata.h"
+
 #include <QList>
 #include <QString>
 #include <array>
@@ -11,7 +13,7 @@ class Table;
 }
 
 struct RisultatiGiornata {
-    static constexpr int Campi = 20;
+    static constexpr int Campi = SlotGiornata;
     std::array<QString, Campi> squadre; // the teams of the slots, as stored in the calendar
     std::array<QString, Campi> set;     // the sets typed: "0" to "3", or "*" for no result
     std::array<bool, Campi> aperto{};   // the slots open for entry (the first n teams)

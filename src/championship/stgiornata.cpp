@@ -2,6 +2,7 @@
 
 #include "championship/dategiornate.h"
 #include "championship/stampe.h"
+#include "store/campigiornata.h"
 #include "store/impostazioni.h"
 
 namespace {
@@ -11,7 +12,6 @@ constexpr qreal AltezzaIntestazione = 30;
 constexpr qreal YIntestazione = 6;
 constexpr qreal PassoRiga = 24; // one match line below the other
 constexpr qreal YDettaglio = 4;
-constexpr int Partite = 10;
 
 QString campo(const char *prefisso, int k) { return QLatin1String(prefisso) + QString::number(k); }
 } // namespace
@@ -79,18 +79,16 @@ ReportDocument TStGiornata::Pagine(int numero)
 
     if (trovata) {
         // One record: one detail band with its ten match lines.
-        ReportBand dettaglio(PassoRiga * Partite + YDettaglio);
-        const auto testo = [this](const char *prefisso, int k) {
-            return Query1.fieldByName(campo(prefisso, k)).asString();
-        };
-        for (int partita = 1; partita <= Partite; ++partita) {
+        ReportBand dettaglio(PassoRiga * PartiteGiornata + YDettaglio);
+        const auto testo = [this](const QString &nome) { return Query1.fieldByName(nome).asString(); };
+        for (int partita = 1; partita <= PartiteGiornata; ++partita) {
             const qreal y = YDettaglio + PassoRiga * (partita - 1);
             const int casa = 2 * partita - 1;
             const int ospite = 2 * partita;
-            dettaglio.addText(campo("QRDBSquadra", casa), 24, y, testo("Squadra", casa), f);
-            dettaglio.addText(campo("QRDBSquadra", ospite), 312, y, testo("Squadra", ospite), f);
-            dettaglio.addText(campo("QRDBSet", casa), 592, y, testo("Set", casa), f);
-            dettaglio.addText(campo("QRDBSet", ospite), 658, y, testo("Set", ospite), f);
+            dettaglio.addText(campo("QRDBSquadra", casa), 24, y, testo(CampoSquadra(casa)), f);
+            dettaglio.addText(campo("QRDBSquadra", ospite), 312, y, testo(CampoSquadra(ospite)), f);
+            dettaglio.addText(campo("QRDBSet", casa), 592, y, testo(CampoSet(casa)), f);
+            dettaglio.addText(campo("QRDBSet", ospite), 658, y, testo(CampoSet(ospite)), f);
         }
         pagine.addDetail(dettaglio);
     }

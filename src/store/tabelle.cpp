@@ -4,6 +4,7 @@
 #include "core/cartella.h"
 #include "core/messaggi.h"
 #include "paradox/tabellaparadox.h"
+#include "store/campigiornata.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/righelingua.h"
@@ -21,11 +22,9 @@ using namespace store;
 TableDeclaration DichiarazioneGiornate()
 {
     TableDeclaration d{QStringLiteral("giornate.db"), QString(), {integerField(QStringLiteral("Giornata"), true)}, {}};
-    for (int k = 1; k <= 10; ++k) {
-        d.fields << textField(QStringLiteral("Squadra%1").arg(2 * k - 1), 30)
-                 << textField(QStringLiteral("Squadra%1").arg(2 * k), 30)
-                 << textField(QStringLiteral("Set%1").arg(2 * k - 1), 1)
-                 << textField(QStringLiteral("Set%1").arg(2 * k), 1);
+    for (int p = 1; p <= PartiteGiornata; ++p) {
+        d.fields << textField(CampoSquadra(2 * p - 1), 30) << textField(CampoSquadra(2 * p), 30)
+                 << textField(CampoSet(2 * p - 1), 1) << textField(CampoSet(2 * p), 1);
     }
     d.fields << logicalField(QStringLiteral("Giocata"));
     return d;
@@ -473,8 +472,8 @@ void insertDefaultPresets()
         return QStringLiteral("\"%1\".\"%2\"").arg(QLatin1String(tabella), nome);
     };
     QStringList calendario{campo("giornate.db", QStringLiteral("Giornata"))};
-    for (int k = 1; k <= 20; ++k)
-        calendario << campo("giornate.db", QStringLiteral("Squadra%1").arg(k));
+    for (int k = 1; k <= SlotGiornata; ++k)
+        calendario << campo("giornate.db", CampoSquadra(k));
     struct Preset {
         const char *nome;
         QString campi, tabella, ordinamento;
