@@ -11,26 +11,13 @@
 #include "ui/namedwidgets.h"
 #include "ui/traduzione.h"
 
-#include <QCloseEvent>
-#include <QApplication>
 #include <QComboBox>
-#include <QPointer>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString MsgSetErrato = QStringLiteral("E' stato immesso un valore di set errato.");
-
-QString Campo(const char *prefisso, int k) { return GrigliaGiornata::Campo(prefisso, k); }
-
-} // namespace
 
 TFrmModRisultati::TFrmModRisultati(QWidget *parent)
     : ModuloRisultati(parent, QStringLiteral("FrmModRisultati"), QStringLiteral("Modalità modifica risultati partite"))
@@ -39,19 +26,6 @@ TFrmModRisultati::TFrmModRisultati(QWidget *parent)
     TraduciEtichette();
 }
 
-TFrmModRisultati::~TFrmModRisultati()
-{
-    occupato = true; // no check may run while the fields go away
-    // The dialog's own destructor hides it, and the focus leaving a field then would call this
-    // form's handlers after this part of it is gone.
-    for (QObject *figlio : findChildren<QObject *>())
-        QObject::disconnect(figlio, nullptr, this, nullptr);
-    if (TblGiornate->isEditing())
-        TblGiornate->cancel();
-}
-
-QLineEdit *TFrmModRisultati::P(int k) const { return griglia->P(k); }
-
 void TFrmModRisultati::costruisci()
 {
     Label1 = createLabel(this, QStringLiteral("Label1"), QStringLiteral("Giornata numero:"));
@@ -59,15 +33,7 @@ void TFrmModRisultati::costruisci()
     LabTitolo = createLabel(this, QStringLiteral("LabTitolo"), QStringLiteral("Modifica risultati gionata numero"), true);
     LabTitolo2 = createLabel(this, QStringLiteral("LabTitolo2"), QString(), true);
 
-    CboxGiornate = createNamed<QComboBox>(this, QStringLiteral("CboxGiornate"));
-    CboxGiornate->setEditable(true);
-    CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
-    CboxGiornate->setMinimumContentsLength(4);
-    connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
-    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (leavingChecksField(CboxGiornate))
-            CboxGiornateChange();
-    });
+    CreaComboGiornate();
 
     cBoxPartita = createNamed<QComboBox>(this, QStringLiteral("cBoxPartita"));
     cBoxPartita->setEditable(true);
@@ -79,12 +45,7 @@ void TFrmModRisultati::costruisci()
             cBoxPartitaChange();
     });
 
-    griglia = std::make_unique<GrigliaGiornata>(this, TblGiornate, GrigliaGiornata::Accanto::SetDigitati);
-    for (int k = 1; k <= NumeroCampi; ++k) {
-        P(k)->setToolTip(QStringLiteral("Set vinti: 0, 1, 2 oppure 3"));
-        P(k)->installEventFilter(this);
-        connect(P(k), &QLineEdit::textChanged, this, [this] { PChange(); });
-    }
+    CreaGriglia(QStringLiteral("Set vinti: 0, 1, 2 oppure 3"));
     griglia->MostraSoloPartita(0);
 
     Button1 = createButton(this, QStringLiteral("Button1"), QStringLiteral("Verifica dati"),
@@ -212,14 +173,11 @@ bool TFrmModRisultati::MostraGiornata(int numero)
     giornataMostrata = numero;
     RimettiCombo(CboxGiornate, QString::number(numero));
     cBoxPartita->clear();
-    for (int partita = 1; partita <= NumeroCampi / 2; ++partita)
-        if (!TblGiornate->fieldByName(Campo("Squadra", 2 * partita)).asString().isEmpty())
+    for (int partita = 1; partita <= PartiteGiornata; ++partita)
+        if (!TblGiornate->fieldByName(CampoSquadra(2 * partita)).asString().isEmpty())
             cBoxPartita->addItem(EtichettaPartita(partita));
-    for (int k = 1; k <= NumeroCampi; ++k) {
-        const QString testo = TblGiornate->fieldByName(Campo("Set", k)).asString();
-        if (P(k)->text() != testo)
-            P(k)->setText(testo);
-    }
+    for (int k = 1; k <= NumeroCampi; ++k)
+        ImpostaSet(k, TblGiornate->fieldByName(CampoSet(k)).asString());
     LabTitolo2->setText(QString::number(numero));
     modificato = false;
     SBsi->setEnabled(false);
@@ -236,7 +194,7 @@ bool TFrmModRisultati::MostraGiornata(int numero)
 
 QString TFrmModRisultati::EtichettaPartita(int partita) const
 {
-    const auto squadra = [this](int k) { return TblGiornate->fieldByName(Campo("Squadra", k)).asString(); };
+    const auto squadra = [this](int k) { return TblGiornate->fieldByName(CampoSquadra(k)).asString(); };
     return QStringLiteral("%1 * ").arg(partita, 2, 10, QLatin1Char('0')) + squadra(2 * partita - 1) +
            QStringLiteral(" - ") + squadra(2 * partita);
 }
@@ -267,75 +225,29 @@ void TFrmModRisultati::MostraPartita(int partita)
 
 // ---- the set fields --------------------------------------------------------------------------------
 
-void TFrmModRisultati::PChange()
+void TFrmModRisultati::SetVariato(int)
 {
     if (!occupato)
         modificato = true;
 }
 
-void TFrmModRisultati::PEnter() { SBsi->setEnabled(false); }
+void TFrmModRisultati::SetEntrato() { SBsi->setEnabled(false); }
 
-void TFrmModRisultati::PExit(int k, Qt::FocusReason motivo)
-{
-    if (occupato || !P(k)->isVisible())
-        return;
-    Occupato guardia(occupato);
-    const QPointer<QWidget> verso = QApplication::focusWidget();
-    if (!ControllaValore(k) || (k % 2 == 0 && !ControllaCoppia(k / 2)))
-        dropPressThatMovedFocus(verso, motivo); // one wrong value, one box: the click goes no further
-}
+void TFrmModRisultati::SetRifiutato() { SBsi->setEnabled(false); }
 
-bool TFrmModRisultati::eventFilter(QObject *watched, QEvent *event)
-{
-    for (int k = 1; k <= NumeroCampi; ++k) {
-        if (watched != P(k))
-            continue;
-        if (event->type() == QEvent::KeyPress) {
-            const QString testo = static_cast<QKeyEvent *>(event)->text();
-            if (!testo.isEmpty() && testo.at(0).isPrint())
-                P(k)->clear(); // the typed character takes the place of what the field holds
-        } else if (event->type() == QEvent::FocusIn) {
-            PEnter();
-        } else if (event->type() == QEvent::FocusOut) {
-            if (leavingChecksField(P(k), static_cast<QFocusEvent *>(event)->reason()))
-                PExit(k, static_cast<QFocusEvent *>(event)->reason());
-        }
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool TFrmModRisultati::ControllaValore(int k)
-{
-    if (ValoreSet(P(k)->text(), false))
-        return true;
-    MostraErrore(MsgSetErrato);
-    SBsi->setEnabled(false);
-    P(k)->setFocus(Qt::OtherFocusReason);
-    return false;
-}
-
-bool TFrmModRisultati::ControllaCoppia(int partita)
-{
-    if (CoppiaSet(P(2 * partita - 1)->text(), P(2 * partita)->text()))
-        return true;
-    P(2 * partita)->setFocus(Qt::OtherFocusReason);
-    MostraErrore(MsgSetErrato);
-    SBsi->setEnabled(false);
-    return false;
-}
+bool TFrmModRisultati::SetAperto(int k) const { return P(k)->isVisible(); }
 
 QList<int> TFrmModRisultati::PartiteModificate()
 {
     QList<int> partite;
     if (giornataMostrata == 0 || !TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata))
         return partite;
-    for (int partita = 1; partita <= NumeroCampi / 2; ++partita) {
+    for (int partita = 1; partita <= PartiteGiornata; ++partita) {
         const int primo = 2 * partita - 1;
-        if (TblGiornate->fieldByName(Campo("Squadra", primo + 1)).asString().isEmpty())
+        if (TblGiornate->fieldByName(CampoSquadra(primo + 1)).asString().isEmpty())
             continue;
-        if (P(primo)->text() != TblGiornate->fieldByName(Campo("Set", primo)).asString() ||
-            P(primo + 1)->text() != TblGiornate->fieldByName(Campo("Set", primo + 1)).asString())
+        if (P(primo)->text() != TblGiornate->fieldByName(CampoSet(primo)).asString() ||
+            P(primo + 1)->text() != TblGiornate->fieldByName(CampoSet(primo + 1)).asString())
             partite << partita;
     }
     return partite;
@@ -384,10 +296,7 @@ bool TFrmModRisultati::Salva()
         MostraErrore(QStringLiteral("I risultati non sono stati modificati: ") + e.message());
         return false;
     }
-    modificato = false;
-    MostraMessaggio(QStringLiteral("I punteggi immessi sono stati archiviati e la classifica è stata aggiornata in "
-                                   "modo automatico!"));
-    accept();
+    Archiviati();
     return true;
 }
 

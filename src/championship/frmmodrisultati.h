@@ -5,27 +5,20 @@
 
 #include "championship/modulorisultati.h"
 
-#include <memory>
-
-class GrigliaGiornata;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 class TFrmModRisultati : public ModuloRisultati {
     Q_OBJECT
 public:
-    static constexpr int NumeroCampi = 20;
-
     explicit TFrmModRisultati(QWidget *parent = nullptr);
-    ~TFrmModRisultati() override;
 
     // With no matchday played there is nothing to correct: a warning, and the form is not shown.
     int exec() override;
 
     void FormShow();
-    void CboxGiornateChange();
+    void CboxGiornateChange() override;
     void cBoxPartitaChange();
     void Button1Click();
     void SBsiClick();
@@ -35,18 +28,18 @@ public:
 
 protected:
     void PrimaMostra() override { FormShow(); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void SetVariato(int k) override;
+    // Entering a field, or a refused value, closes "Modifica risultati" until the next check.
+    void SetEntrato() override;
+    void SetRifiutato() override;
+    // Only the fields of the match on show are checked.
+    bool SetAperto(int k) const override;
+    bool AccettaNessuno() const override { return false; }
 
 private:
     void costruisci();
     void TraduciEtichette();
 
-    void PChange();
-    void PEnter();
-    // Leaving field k for the widget that now has the focus.
-    void PExit(int k, Qt::FocusReason motivo);
-    bool ControllaValore(int k);
-    bool ControllaCoppia(int partita);
     // Every match whose sets differ from the stored ones, checked; false after the first fault.
     bool ControllaModificate();
     // The matches whose sets differ from the stored ones.
@@ -56,15 +49,11 @@ private:
     void MostraPartita(int partita);
     QString EtichettaPartita(int partita) const;
 
-    QLineEdit *P(int k) const;
-
-    QComboBox *CboxGiornate = nullptr;
     QComboBox *cBoxPartita = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *LabTitolo = nullptr;
     QLabel *LabTitolo2 = nullptr;
-    std::unique_ptr<GrigliaGiornata> griglia;
     QPushButton *Button1 = nullptr;
     QPushButton *SBsi = nullptr;
     QPushButton *SBesci = nullptr;

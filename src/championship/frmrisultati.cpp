@@ -15,14 +15,9 @@
 #include "ui/namedwidgets.h"
 #include "ui/traduzione.h"
 
-#include <QCloseEvent>
-#include <QApplication>
 #include <QComboBox>
-#include <QPointer>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,15 +26,10 @@
 namespace {
 
 const QString Nessuno = QStringLiteral("*");
-const QString MsgSetErrato = QStringLiteral("E' stato immesso un valore di set errato.");
 const QString MsgVariatiSalvare =
     QStringLiteral("I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?");
 // The fields always open on a matchday not yet played, whatever the number of teams.
 constexpr int CampiSempreAbilitati = 4;
-
-
-
-QString Campo(const char *prefisso, int k) { return QLatin1String(prefisso) + QString::number(k); }
 
 } // namespace
 
@@ -49,20 +39,6 @@ TFrmRisultati::TFrmRisultati(QWidget *parent)
     costruisci();
     FormCreate();
 }
-
-TFrmRisultati::~TFrmRisultati()
-{
-    // No check may run while the fields go away.
-    occupato = true;
-    // The dialog's own destructor hides it, and the focus leaving a field then would call this
-    // form's handlers after this part of it is gone.
-    for (QObject *figlio : findChildren<QObject *>())
-        QObject::disconnect(figlio, nullptr, this, nullptr);
-    if (TblGiornate->isEditing())
-        TblGiornate->cancel();
-}
-
-QLineEdit *TFrmRisultati::P(int k) const { return griglia->P(k); }
 
 void TFrmRisultati::costruisci()
 {
@@ -76,24 +52,9 @@ void TFrmRisultati::costruisci()
         f.setPointSizeF(f.pointSizeF() * 1.25);
         l->setFont(f);
     }
-    CboxGiornate = createNamed<QComboBox>(this, QStringLiteral("CboxGiornate"));
-    CboxGiornate->setEditable(true);
-    CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
-    CboxGiornate->setToolTip(QStringLiteral("Seleziona la giornata"));
-    CboxGiornate->setMinimumContentsLength(4);
-    connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
-    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (leavingChecksField(CboxGiornate))
-            CboxGiornateChange();
-    });
+    CreaComboGiornate()->setToolTip(QStringLiteral("Seleziona la giornata"));
 
-    griglia = std::make_unique<GrigliaGiornata>(this, TblGiornate, GrigliaGiornata::Accanto::SetDigitati);
-    for (int k = 1; k <= NumeroCampi; ++k) {
-        QLineEdit *p = griglia->P(k);
-        p->setToolTip(QStringLiteral("Set vinti: 0, 1, 2, 3 oppure * se la partita non ha risultato"));
-        p->installEventFilter(this);
-        connect(p, &QLineEdit::textChanged, this, [this, k] { PChange(k); });
-    }
+    CreaGriglia(QStringLiteral("Set vinti: 0, 1, 2, 3 oppure * se la partita non ha risultato"));
 
     SBsi = createButton(this, QLatin1String("SBsi"), QStringLiteral("Inserisci risultati"), QStringLiteral("Salva risultati"));
     QFont grassetto = SBsi->font();
@@ -301,12 +262,6 @@ bool TFrmRisultati::ComboAllineata()
 
 // ---- the set fields --------------------------------------------------------------------------------
 
-void TFrmRisultati::ImpostaSet(int k, const QString &testo)
-{
-    if (P(k)->text() != testo)
-        P(k)->setText(testo);
-}
-
 void TFrmRisultati::TuttiAsterisco()
 {
     for (int k = 1; k <= NumeroCampi; ++k)
@@ -319,71 +274,24 @@ void TFrmRisultati::AzzeraModifiche()
     SBannulla->setEnabled(false);
 }
 
-void TFrmRisultati::PChange(int)
+void TFrmRisultati::SetVariato(int)
 {
     modificato = true;
     SBannulla->setEnabled(true);
 }
 
-void TFrmRisultati::PKeyPress(int k)
-{
-    // The typed character takes the place of what the field holds.
-    P(k)->clear();
-}
-
-void TFrmRisultati::PExit(int k, Qt::FocusReason motivo)
-{
-    if (occupato || !P(k)->isEnabled())
-        return;
-    Occupato guardia(occupato);
-    const QPointer<QWidget> verso = QApplication::focusWidget();
-    if (!ControllaValore(k) || (k % 2 == 0 && !ControllaCoppia(k / 2)))
-        dropPressThatMovedFocus(verso, motivo); // one wrong value, one box: the click goes no further
-}
-
-bool TFrmRisultati::eventFilter(QObject *watched, QEvent *event)
-{
-    for (int k = 1; k <= NumeroCampi; ++k) {
-        if (watched != P(k))
-            continue;
-        if (event->type() == QEvent::KeyPress) {
-            const QString testo = static_cast<QKeyEvent *>(event)->text();
-            if (!testo.isEmpty() && testo.at(0).isPrint())
-                PKeyPress(k);
-        } else if (event->type() == QEvent::FocusOut) {
-            if (leavingChecksField(P(k), static_cast<QFocusEvent *>(event)->reason()))
-                PExit(k, static_cast<QFocusEvent *>(event)->reason());
-        }
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool TFrmRisultati::ControllaValore(int k)
-{
-    if (ValoreSet(P(k)->text(), true))
-        return true;
-    MostraErrore(MsgSetErrato);
-    P(k)->setFocus(Qt::OtherFocusReason);
-    return false;
-}
+bool TFrmRisultati::SetAperto(int k) const { return P(k)->isEnabled(); }
 
 bool TFrmRisultati::ControllaCoppia(int coppia)
 {
     const int primo = 2 * coppia - 1;
     const int secondo = 2 * coppia;
-    const QString a = P(primo)->text();
-    const QString b = P(secondo)->text();
-    if (a == Nessuno || b == Nessuno) {
+    if (P(primo)->text() == Nessuno || P(secondo)->text() == Nessuno) {
         ImpostaSet(primo, Nessuno);
         ImpostaSet(secondo, Nessuno);
         return true;
     }
-    if (CoppiaSet(a, b))
-        return true;
-    P(secondo)->setFocus(Qt::OtherFocusReason);
-    MostraErrore(MsgSetErrato);
-    return false;
+    return ModuloRisultati::ControllaCoppia(coppia);
 }
 
 bool TFrmRisultati::ControllaTutto()
@@ -399,8 +307,7 @@ bool TFrmRisultati::ControllaTutto()
         const bool senzaSecondo = P(k)->text() == Nessuno;
         if (senzaPrimo != senzaSecondo) {
             // A result with one side only: the side without sets is to be filled in (or both cleared).
-            MostraErrore(MsgSetErrato);
-            P(senzaPrimo ? k - 1 : k)->setFocus(Qt::OtherFocusReason);
+            RifiutaSet(senzaPrimo ? k - 1 : k);
             return false;
         }
         if (!senzaPrimo && !ControllaCoppia(k / 2))
@@ -414,10 +321,10 @@ bool TFrmRisultati::ControllaTutto()
 QString TFrmRisultati::SegnaRiposo()
 {
     QString squadra;
-    for (int coppia = 1; coppia <= NumeroCampi / 2; ++coppia) {
+    for (int coppia = 1; coppia <= PartiteGiornata; ++coppia) {
         const int primo = 2 * coppia - 1;
         if (P(primo)->isEnabled() && !P(primo + 1)->isEnabled()) {
-            squadra = TblGiornate->fieldByName(Campo("Squadra", primo)).asString();
+            squadra = TblGiornate->fieldByName(CampoSquadra(primo)).asString();
             ImpostaSet(primo, Nessuno);
         }
     }
@@ -433,7 +340,7 @@ bool TFrmRisultati::Salva()
                 store::HcTableNotFound);
         RisultatiGiornata risultati;
         for (int k = 1; k <= NumeroCampi; ++k) {
-            risultati.squadre[size_t(k - 1)] = TblGiornate->fieldByName(Campo("Squadra", k)).asString();
+            risultati.squadre[size_t(k - 1)] = TblGiornate->fieldByName(CampoSquadra(k)).asString();
             risultati.aperto[size_t(k - 1)] = P(k)->isEnabled();
         }
         risultati.riposo = SegnaRiposo();
@@ -452,10 +359,7 @@ bool TFrmRisultati::Salva()
         MostraErrore(QStringLiteral("I risultati non sono stati memorizzati: ") + e.message());
         return false;
     }
-    modificato = false;
-    MostraMessaggio(QStringLiteral("I punteggi immessi sono stati archiviati e la classifica è stata aggiornata in "
-                                   "modo automatico!"));
-    accept();
+    Archiviati();
     return true;
 }
 
