@@ -1,16 +1,11 @@
 #include "championship/frmclassifica.h"
 
-#include "championship/ordineclassifica.h"
-#include "championship/stampe.h"
 #include "championship/stclassifica.h"
 #include "core/messaggi.h"
 #include "store/engineerror.h"
-#include "store/impostazioni.h"
-#include "store/query.h"
 #include "ui/dbgrid.h"
 #include "ui/traduzione.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,29 +14,19 @@
 #include <QVBoxLayout>
 
 namespace {
-struct Colonna {
-    const char *campo;
-    const char *titolo;
-    int larghezza; // pixels, widened when the title needs more
-};
-const Colonna Colonne[] = {{"PUNTI", "Punti", 40},       {"SQUADRE", "Squadre", 250},      {"SETV", "Set vinti", 50},
+const ModuloClassifica::Colonna Colonne[] = {{"PUNTI", "Punti", 40},       {"SQUADRE", "Squadre", 250},      {"SETV", "Set vinti", 50},
                            {"SETP", "Set persi", 50}, {"SETG", "Set giocati", 60}, {"RIPOSO", "Riposo", 50}};
 } // namespace
 
-TFrmClassifica::TFrmClassifica(TStClassifica *stampa, QWidget *parent) : QDialog(parent), StClassifica(stampa)
+TFrmClassifica::TFrmClassifica(TStClassifica *stampa, QWidget *parent)
+    : ModuloClassifica(parent, QStringLiteral("FrmClassifica"), QStringLiteral("Visualizzazione situazione classifica"),
+                       QStringLiteral("select * from class.db order by punti desc")),
+      StClassifica(stampa)
 {
-    setObjectName(QStringLiteral("FrmClassifica"));
-    setWindowTitle(QStringLiteral("Visualizzazione situazione classifica"));
-
-    Query1 = new store::Query(QStringLiteral("select * from class.db order by punti desc"), this);
-    Query1->setObjectName(QStringLiteral("Query1"));
-
     Label1 = new QLabel(QStringLiteral("Situazione della classifica aggiornata all'ultima giornata giocata."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setDataSource(Query1);
+    CreaGriglia();
 
     BTSstampa = new QPushButton(QStringLiteral("Stampa"), this);
     BTSstampa->setObjectName(QStringLiteral("BTSstampa"));
@@ -72,62 +57,15 @@ TFrmClassifica::TFrmClassifica(TStClassifica *stampa, QWidget *parent) : QDialog
     resize(qMax(width(), colonne + margini.left() + margini.right()), height());
 }
 
-TFrmClassifica::~TFrmClassifica() { FormDestroy(); }
-
 void TFrmClassifica::FormCreate()
 {
     TraduciEtichette();
-    PreparaColonne();
+    PreparaColonne(Colonne);
     // The grid is filled at once; every activation fills it again.
     FormActivate();
 }
 
-void TFrmClassifica::TraduciEtichette()
-{
-    for (const Colonna &c : Colonne)
-        titoliColonne << QString::fromUtf8(c.titolo);
-    TraduciControlli({this, Label1, BTSstampa, BTSesci});
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (!LinguaDaTradurre(lingua))
-        return;
-    for (QString &titolo : titoliColonne)
-        titolo = Traduci(titolo, lingua);
-}
-
-void TFrmClassifica::PreparaColonne()
-{
-    // The designed widths suit a smaller font than today's desktops use: no title is cut short.
-    const QFontMetrics fm(DBGrid1->horizontalHeader()->font());
-    for (int i = 0; i < titoliColonne.size(); ++i) {
-        const int adatta = fm.horizontalAdvance(titoliColonne[i]) + 2 * fm.averageCharWidth();
-        DBGrid1->addColumn(QLatin1String(Colonne[i].campo), titoliColonne[i], qMax(Colonne[i].larghezza, adatta));
-    }
-    // The rest turn in the prints' words, not the stored "True" and blank.
-    DBGrid1->setColumnText(int(std::size(Colonne)) - 1, ParolaRiposo);
-}
-
-void TFrmClassifica::FormActivate()
-{
-    try {
-        Query1->close();
-        Query1->open();
-        OrdinaClassifica(*Query1);
-        erroreAttivazione.clear();
-    } catch (const store::EngineError &e) {
-        // Closing the box activates the form again: the same fault is told once.
-        if (e.message() != erroreAttivazione) {
-            erroreAttivazione = e.message();
-            MostraErrore(e.message());
-        }
-    }
-}
-
-bool TFrmClassifica::event(QEvent *e)
-{
-    if (e->type() == QEvent::WindowActivate)
-        FormActivate();
-    return QDialog::event(e);
-}
+void TFrmClassifica::TraduciEtichette() { TraduciControlli({this, Label1, BTSstampa, BTSesci}); }
 
 void TFrmClassifica::BTSstampaClick()
 {
@@ -141,5 +79,3 @@ void TFrmClassifica::BTSstampaClick()
 }
 
 void TFrmClassifica::BTSesciClick() { close(); }
-
-void TFrmClassifica::FormDestroy() { Query1->close(); }
