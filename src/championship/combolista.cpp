@@ -1,7 +1,24 @@
 #include "championship/combolista.h"
 
+#include "ui/namedwidgets.h"
+
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalBlocker>
+
+QComboBox *CreaComboScelta(QWidget *form, const QString &nome, int caratteri, const std::function<void()> &scelta)
+{
+    auto *combo = createNamed<QComboBox>(form, nome);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMinimumContentsLength(caratteri);
+    QObject::connect(combo, &QComboBox::textActivated, form, [scelta] { scelta(); });
+    QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, form, [combo, scelta] {
+        if (leavingChecksField(combo))
+            scelta();
+    });
+    return combo;
+}
 
 int VoceScelta(const QComboBox *combo)
 {

@@ -3,8 +3,15 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QComboBox;
+class QWidget;
+
+// An editable combo named `nome` on `form`, wide enough for `caratteri` characters, that never adds
+// a typed text to its list. `scelta` runs (with `form` as its receiver) on a choice from the list,
+// and on leaving the combo after typing unless the focus goes to a command that checks no field.
+QComboBox *CreaComboScelta(QWidget *form, const QString &nome, int caratteri, const std::function<void()> &scelta);
 
 // The index of the entry the combo's text names exactly (blanks around it ignored); -1 for none.
 int VoceScelta(const QComboBox *combo);

@@ -35,15 +35,7 @@ void TFrmModRisultati::costruisci()
 
     CreaComboGiornate();
 
-    cBoxPartita = createNamed<QComboBox>(this, QStringLiteral("cBoxPartita"));
-    cBoxPartita->setEditable(true);
-    cBoxPartita->setInsertPolicy(QComboBox::NoInsert);
-    cBoxPartita->setMinimumContentsLength(40);
-    connect(cBoxPartita, &QComboBox::textActivated, this, [this] { cBoxPartitaChange(); });
-    connect(cBoxPartita->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (leavingChecksField(cBoxPartita))
-            cBoxPartitaChange();
-    });
+    cBoxPartita = CreaComboScelta(this, QStringLiteral("cBoxPartita"), 40, [this] { cBoxPartitaChange(); });
 
     CreaGriglia(QStringLiteral("Set vinti: 0, 1, 2 oppure 3"));
     griglia->MostraSoloPartita(0);

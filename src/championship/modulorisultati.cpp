@@ -1,5 +1,6 @@
 #include "championship/modulorisultati.h"
 
+#include "championship/combolista.h"
 #include "championship/grigliagiornata.h"
 #include "championship/risultato.h"
 #include "core/messaggi.h"
@@ -41,15 +42,7 @@ ModuloRisultati::~ModuloRisultati()
 
 QComboBox *ModuloRisultati::CreaComboGiornate()
 {
-    CboxGiornate = createNamed<QComboBox>(this, QStringLiteral("CboxGiornate"));
-    CboxGiornate->setEditable(true);
-    CboxGiornate->setInsertPolicy(QComboBox::NoInsert);
-    CboxGiornate->setMinimumContentsLength(4);
-    connect(CboxGiornate, &QComboBox::textActivated, this, [this] { CboxGiornateChange(); });
-    connect(CboxGiornate->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (leavingChecksField(CboxGiornate))
-            CboxGiornateChange();
-    });
+    CboxGiornate = CreaComboScelta(this, QStringLiteral("CboxGiornate"), 4, [this] { CboxGiornateChange(); });
     return CboxGiornate;
 }
 
