@@ -2,7 +2,6 @@
 
 #include "championship/stclassifica.h"
 #include "core/messaggi.h"
-#include "store/engineerror.h"
 #include "ui/dbgrid.h"
 #include "ui/traduzione.h"
 
@@ -69,12 +68,15 @@ void TFrmClassifica::TraduciEtichette() { TraduciControlli({this, Label1, BTSsta
 
 void TFrmClassifica::BTSstampaClick()
 {
+    const QString errore = QStringLiteral("Errore irreversibile in fase di stampa elenco prodotti contattare Brivo.");
+    if (!StClassifica) {
+        MostraErrore(errore); // no report to print
+        return;
+    }
     try {
-        if (!StClassifica)
-            throw store::EngineError(QStringLiteral("Nessuna stampa"));
         StClassifica->Anteprima(this);
     } catch (const std::exception &) {
-        MostraErrore(QStringLiteral("Errore irreversibile in fase di stampa elenco prodotti contattare Brivo."));
+        MostraErrore(errore);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "championship/frmmodnomisquadre.h"
 
+#include "championship/erroreregola.h"
 #include "championship/rinomina.h"
 #include "core/messaggi.h"
 #include "store/engineerror.h"
@@ -87,14 +88,22 @@ void TFrmModNomiSquadre::SBsiClick()
     }
     try {
         RinominaSquadra(vecchio, nuovo);
+    } catch (const ErroreRegola &e) {
+        NonRinominata(e.message());
+        return;
     } catch (const store::EngineError &e) {
-        MostraErrore(QStringLiteral("La squadra non è stata rinominata: ") + e.message());
-        CaricaNomi();
+        NonRinominata(e.message());
         return;
     }
     MostraMessaggio(QStringLiteral("La squadra '") + vecchio + QStringLiteral("' è stata rinominata in '") + nuovo +
                     QLatin1Char('\''));
     accept();
+}
+
+void TFrmModNomiSquadre::NonRinominata(const QString &errore)
+{
+    MostraErrore(QStringLiteral("La squadra non è stata rinominata: ") + errore);
+    CaricaNomi();
 }
 
 void TFrmModNomiSquadre::SBesciClick() { reject(); }

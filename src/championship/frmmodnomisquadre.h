@@ -21,6 +21,8 @@ private:
     void FormCreate();
     void TraduciEtichette();
     void CaricaNomi();
+    // The error box of a rename refused or not written, and the names again as they are.
+    void NonRinominata(const QString &errore);
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

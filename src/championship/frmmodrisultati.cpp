@@ -1,6 +1,7 @@
 #include "championship/frmmodrisultati.h"
 
 #include "championship/combolista.h"
+#include "championship/erroreregola.h"
 #include "championship/grigliagiornata.h"
 #include "championship/risultato.h"
 #include "championship/salvarisultati.h"
@@ -284,12 +285,19 @@ bool TFrmModRisultati::Salva()
         for (int partita : partite)
             correzioni << Correzione{partita, P(2 * partita - 1)->text(), P(2 * partita)->text()};
         CorreggiRisultati(giornataMostrata, correzioni);
+    } catch (const ErroreRegola &e) {
+        return NonModificati(e.message());
     } catch (const store::EngineError &e) {
-        MostraErrore(QStringLiteral("I risultati non sono stati modificati: ") + e.message());
-        return false;
+        return NonModificati(e.message());
     }
     Archiviati();
     return true;
+}
+
+bool TFrmModRisultati::NonModificati(const QString &errore)
+{
+    MostraErrore(QStringLiteral("I risultati non sono stati modificati: ") + errore);
+    return false;
 }
 
 void TFrmModRisultati::SBsiClick()

@@ -45,6 +45,8 @@ private:
     // The matches whose sets differ from the stored ones.
     QList<int> PartiteModificate();
     bool Salva();
+    // The error box of a correction not written; false.
+    bool NonModificati(const QString &errore);
     bool MostraGiornata(int numero);
     void MostraPartita(int partita);
     QString EtichettaPartita(int partita) const;

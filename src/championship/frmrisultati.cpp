@@ -3,6 +3,7 @@
 #include "championship/dategiornate.h"
 
 #include "championship/combolista.h"
+#include "championship/erroreregola.h"
 #include "championship/grigliagiornata.h"
 #include "championship/risultato.h"
 #include "championship/salvarisultati.h"
@@ -335,9 +336,7 @@ bool TFrmRisultati::Salva()
 {
     try {
         if (!TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata))
-            throw store::EngineError(
-                QStringLiteral("La giornata %1 non è più presente nel calendario.").arg(giornataMostrata),
-                store::HcTableNotFound);
+            throw ErroreRegola(QStringLiteral("La giornata %1 non è più presente nel calendario.").arg(giornataMostrata));
         RisultatiGiornata risultati;
         for (int k = 1; k <= NumeroCampi; ++k) {
             risultati.squadre[size_t(k - 1)] = TblGiornate->fieldByName(CampoSquadra(k)).asString();
@@ -347,20 +346,27 @@ bool TFrmRisultati::Salva()
         for (int k = 1; k <= NumeroCampi; ++k)
             risultati.set[size_t(k - 1)] = P(k)->text();
         SalvaRisultati(*TblGiornate, risultati);
+    } catch (const ErroreRegola &e) {
+        return NonMemorizzati(e.message());
     } catch (const store::EngineError &e) {
-        try {
-            // Back on the matchday on show, as it now stands on disk.
-            if (TblGiornate->isEditing())
-                TblGiornate->cancel();
-            TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata);
-        } catch (const store::EngineError &) {
-            // The error below is the one that matters.
-        }
-        MostraErrore(QStringLiteral("I risultati non sono stati memorizzati: ") + e.message());
-        return false;
+        return NonMemorizzati(e.message());
     }
     Archiviati();
     return true;
+}
+
+bool TFrmRisultati::NonMemorizzati(const QString &errore)
+{
+    try {
+        // Back on the matchday on show, as it now stands on disk.
+        if (TblGiornate->isEditing())
+            TblGiornate->cancel();
+        TblGiornate->locate(QStringLiteral("Giornata"), giornataMostrata);
+    } catch (const store::EngineError &) {
+        // The error below is the one that matters.
+    }
+    MostraErrore(QStringLiteral("I risultati non sono stati memorizzati: ") + errore);
+    return false;
 }
 
 void TFrmRisultati::SBsiClick()

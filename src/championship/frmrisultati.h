@@ -43,6 +43,8 @@ private:
     bool ControllaTutto();
     // Writes the matchday on show; false (after the error box) when nothing could be written.
     bool Salva();
+    // The matchday on show again as it stands on disk, and the error box; false.
+    bool NonMemorizzati(const QString &errore);
     // The resting team's name, its field set to "*"; empty when no team rests.
     QString SegnaRiposo();
 

@@ -1,5 +1,6 @@
 #include "championship/rinomina.h"
 
+#include "championship/erroreregola.h"
 #include "store/campigiornata.h"
 #include "store/database.h"
 #include "store/engineerror.h"
@@ -23,17 +24,12 @@ int Quante(store::Table &tabella, const QString &nome)
 void RinominaRiga(store::Table &tabella, const QString &vecchio, const QString &nuovo, const QString &dove)
 {
     const int righe = Quante(tabella, vecchio);
-    if (righe == 0)
-        throw store::EngineError(QStringLiteral("La squadra '%1' non è presente %2.").arg(vecchio, dove),
-                                 store::HcTableNotFound);
     if (righe > 1)
-        throw store::EngineError(
+        throw ErroreRegola(
             QStringLiteral("Il nome '%1' appartiene a più squadre %2: non è possibile sapere quale rinominare.")
-                .arg(vecchio, dove),
-            store::HcKeyViolation);
-    if (!tabella.locate(QStringLiteral("Squadre"), vecchio))
-        throw store::EngineError(QStringLiteral("La squadra '%1' non è presente %2.").arg(vecchio, dove),
-                                 store::HcTableNotFound);
+                .arg(vecchio, dove));
+    if (righe == 0 || !tabella.locate(QStringLiteral("Squadre"), vecchio))
+        throw ErroreRegola(QStringLiteral("La squadra '%1' non è presente %2.").arg(vecchio, dove));
     tabella.edit();
     tabella.fieldByName(QStringLiteral("Squadre")).setAsString(nuovo);
     if (!tabella.post())
@@ -67,7 +63,7 @@ int RinominaSquadra(const QString &vecchio, const QString &nuovoDigitato)
 {
     const QString nuovo = nuovoDigitato.trimmed();
     if (vecchio.isEmpty() || nuovo.isEmpty() || nuovo.size() > LunghezzaNome || nuovo == vecchio)
-        throw store::EngineError(QString::fromUtf8(MsgNomeNonValido), store::HcInvalidValue);
+        throw ErroreRegola(QString::fromUtf8(MsgNomeNonValido));
 
     // All three tables are open before the transaction begins: a table file cannot join one later.
     store::Table squadre(QStringLiteral("squadre.db"));
@@ -79,7 +75,7 @@ int RinominaSquadra(const QString &vecchio, const QString &nuovoDigitato)
     // The team's own name in another case ("alfa" into "Alfa") is no other team.
     const QString chiave = ChiaveSquadra(nuovo);
     if (AltraConChiave(squadre, vecchio, chiave) || AltraConChiave(classifica, vecchio, chiave))
-        throw store::EngineError(QString::fromUtf8(MsgSquadraGiaInserita).arg(nuovo), store::HcKeyViolation);
+        throw ErroreRegola(QString::fromUtf8(MsgSquadraGiaInserita).arg(nuovo));
 
     store::Transaction transazione;
     RinominaRiga(squadre, vecchio, nuovo, QStringLiteral("nell'elenco delle squadre"));

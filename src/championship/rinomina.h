@@ -16,8 +16,9 @@ QString ChiaveSquadra(const QString &nome);
 
 // Renames the team in squadre.db, in Class.db and in every Squadra1 ... Squadra20 slot of giornate.db
 // that holds exactly the old name, in one transaction; returns the number of matchday slots renamed.
-// The new name is stored without its leading and trailing blanks. Refused, with store::EngineError
-// and nothing changed: a new name that is empty or blank, longer than 30 characters, the old name
+// The new name is stored without its leading and trailing blanks. Refused, with ErroreRegola and
+// nothing changed: a new name that is empty or blank, longer than 30 characters, the old name
 // itself, or another team's name by ChiaveSquadra (MsgSquadraGiaInserita); an old name held by no
-// team or by two, in the team list or in the standings.
+// team or by two, in the team list or in the standings. A table that cannot be written throws
+// store::EngineError, and nothing is changed either.
 int RinominaSquadra(const QString &vecchio, const QString &nuovo);

@@ -1,5 +1,6 @@
 #include "championship/risultato.h"
 
+#include "championship/erroreregola.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/table.h"
@@ -15,8 +16,7 @@ void aggiorna(store::Table &classifica, const QString &squadra, const QString &p
     classifica.setFilter(store::Table::filterEquals(QStringLiteral("Squadre"), squadra));
     classifica.setFiltered(true);
     if (classifica.isEmpty())
-        throw store::EngineError(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(squadra),
-                                 store::HcTableNotFound);
+        throw ErroreRegola(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(squadra));
     classifica.first();
     classifica.edit();
     auto add = [&](const char *campo, int valore) {
@@ -37,7 +37,7 @@ void applica(const QString &squadra1, const QString &set1, const QString &set2, 
 {
     // A result with one side only cannot be counted: refused before any row changes.
     if ((set1 == Nessuno) != (set2 == Nessuno))
-        throw store::EngineError(QStringLiteral("Risultato incompleto: %1-%2.").arg(set1, set2), store::HcInvalidValue);
+        throw ErroreRegola(QStringLiteral("Risultato incompleto: %1-%2.").arg(set1, set2));
     store::Table classifica(QStringLiteral("Class.db"));
     classifica.open();
     store::Transaction transazione;

@@ -12,8 +12,9 @@ bool CoppiaSet(const QString &primo, const QString &secondo);
 int PuntiRisultato(const QString &propri, const QString &avversari);
 
 // Adds the result (sets as the texts "0".."3", or "*" for no result) to both teams' rows, the
-// first team's then the second's, in one transaction. Throws store::EngineError, and changes no
-// row, when a team has no row or when one side is "*" and the other is not.
+// first team's then the second's, in one transaction. Throws ErroreRegola, and changes no row,
+// when a team has no row or when one side is "*" and the other is not; store::EngineError when the
+// standings cannot be written.
 void ApplicaRisultato(const QString &squadra1, const QString &set1, const QString &set2, const QString &squadra2);
 // The same result taken away: every addition becomes a subtraction.
 void StornaRisultato(const QString &squadra1, const QString &set1, const QString &set2, const QString &squadra2);

@@ -1,5 +1,6 @@
 #include "championship/salvarisultati.h"
 
+#include "championship/erroreregola.h"
 #include "championship/risultato.h"
 #include "store/campigiornata.h"
 #include "store/database.h"
@@ -20,8 +21,7 @@ void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &r)
         classifica.setFilter(store::Table::filterEquals(QStringLiteral("Squadre"), r.riposo));
         classifica.setFiltered(true);
         if (classifica.isEmpty())
-            throw store::EngineError(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(r.riposo),
-                                     store::HcTableNotFound);
+            throw ErroreRegola(QStringLiteral("La squadra '%1' non è presente in classifica.").arg(r.riposo));
         classifica.first();
         classifica.edit();
         classifica.fieldByName(QStringLiteral("Riposo")).setAsBoolean(true);
@@ -64,11 +64,10 @@ void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
     QList<int> viste;
     for (const Correzione &c : correzioni) {
         if (c.partita < 1 || c.partita > RisultatiGiornata::Campi / 2 || viste.contains(c.partita))
-            throw store::EngineError(QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita),
-                                     store::HcInvalidValue);
+            throw ErroreRegola(QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita));
         viste << c.partita;
         if (!CoppiaSet(c.set1, c.set2))
-            throw store::EngineError(QStringLiteral("E' stato immesso un valore di set errato."), store::HcInvalidValue);
+            throw ErroreRegola(QStringLiteral("E' stato immesso un valore di set errato."));
     }
 
     // Both tables are open before the transaction begins: a table file cannot join one later.
@@ -77,12 +76,10 @@ void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
     giornate.open();
     classifica.open();
     if (!giornate.locate(QStringLiteral("Giornata"), numero))
-        throw store::EngineError(QStringLiteral("La giornata %1 non è presente nel calendario.").arg(numero),
-                                 store::HcTableNotFound);
+        throw ErroreRegola(QStringLiteral("La giornata %1 non è presente nel calendario.").arg(numero));
     // An unplayed matchday has nothing in the standings yet: its results would count twice later.
     if (!giornate.fieldByName(QStringLiteral("Giocata")).asBoolean())
-        throw store::EngineError(QStringLiteral("La giornata %1 non è ancora stata giocata.").arg(numero),
-                                 store::HcInvalidValue);
+        throw ErroreRegola(QStringLiteral("La giornata %1 non è ancora stata giocata.").arg(numero));
 
     struct Partita {
         QString casa, ospite, vecchio1, vecchio2;
@@ -94,8 +91,7 @@ void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
                   giornate.fieldByName(CampoSquadra(primo + 1)).asString(),
                   giornate.fieldByName(CampoSet(primo)).asString(), giornate.fieldByName(CampoSet(primo + 1)).asString()};
         if (p.casa.isEmpty() || p.ospite.isEmpty())
-            throw store::EngineError(
-                QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita), store::HcInvalidValue);
+            throw ErroreRegola(QStringLiteral("La partita %1 non è una partita della giornata.").arg(c.partita));
         partite << p;
     }
 

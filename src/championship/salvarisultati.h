@@ -22,7 +22,8 @@ struct RisultatiGiornata {
 
 // Writes the matchday on the current row of the open calendar table and applies every match with
 // both slots open to the standings (a "*"-"*" pair changes nothing). Everything lands, or nothing:
-// throws store::EngineError and leaves both tables as they were.
+// throws (ErroreRegola for a team not in the standings or a result with one side only,
+// store::EngineError for a table that cannot be written) and leaves both tables as they were.
 void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &risultati);
 
 // A corrected result: the match (1 ... 10) and the sets each side won.
@@ -35,5 +36,6 @@ struct Correzione {
 // standings, the new sets are written into the calendar and the new result is added, all in one
 // transaction. Before anything is written every correction is checked: a matchday that exists and
 // is played, a match of two teams, a pair of numbers one side of which won 3 sets ("*" is no result
-// to correct to). Throws store::EngineError, and leaves both tables as they were, on any fault.
+// to correct to); a refusal throws ErroreRegola. A table that cannot be written throws
+// store::EngineError. Either way both tables are left as they were.
 void CorreggiRisultati(int giornata, const QList<Correzione> &correzioni);

@@ -2,6 +2,7 @@
 // "*"-"*" into 3-1), what it refuses before writing, a fault between its steps; and the form driven
 // by its controls' names: played matchdays only, the match list, the checks, typed entries that name
 // nothing, the save of the matchday on show.
+#include "championship/erroreregola.h"
 #include "championship/frmmodrisultati.h"
 #include "championship/salvarisultati.h"
 #include "store/database.h"
@@ -152,7 +153,7 @@ private slots:
         QFETCH(QString, b);
         const QList<Riga> prima = classifica();
         const Giornata g1 = GiornataDi(1);
-        QVERIFY_THROWS_EXCEPTION(store::EngineError, CorreggiRisultati(giornata, {{partita, a, b}}));
+        QVERIFY_THROWS_EXCEPTION(ErroreRegola, CorreggiRisultati(giornata, {{partita, a, b}}));
         QCOMPARE(classifica(), prima);
         QCOMPARE(GiornataDi(1).sets, g1.sets);
         QVERIFY(!GiornataDi(3).giocata);

@@ -1,5 +1,6 @@
 // Renaming a team: the exact slots renamed across the calendar, whole names only, the refusals that
 // change nothing, a fault between the tables; and the form driven by its controls' names.
+#include "championship/erroreregola.h"
 #include "championship/frmmodnomisquadre.h"
 #include "championship/rinomina.h"
 #include "store/database.h"
@@ -96,13 +97,13 @@ private slots:
         QFETCH(QString, vecchio);
         QFETCH(QString, nuovo);
         const QStringList prima = istantanea();
-        QVERIFY_THROWS_EXCEPTION(store::EngineError, RinominaSquadra(vecchio, nuovo));
+        QVERIFY_THROWS_EXCEPTION(ErroreRegola, RinominaSquadra(vecchio, nuovo));
         QCOMPARE(istantanea(), prima);
         // Another team's name, however written, is told as the builder tells a team typed twice.
         if (QString(QTest::currentDataTag()).startsWith(QLatin1String("existing"))) {
             try {
                 RinominaSquadra(vecchio, nuovo);
-            } catch (const store::EngineError &e) {
+            } catch (const ErroreRegola &e) {
                 QCOMPARE(e.message(), QString::fromUtf8(MsgSquadraGiaInserita).arg(nuovo.trimmed()));
             }
         }
@@ -117,7 +118,7 @@ private slots:
         classifica.remove();
         classifica.close();
         const QStringList prima = istantanea();
-        QVERIFY_THROWS_EXCEPTION(store::EngineError, RinominaSquadra(QStringLiteral("Roma"), QStringLiteral("Lazio")));
+        QVERIFY_THROWS_EXCEPTION(ErroreRegola, RinominaSquadra(QStringLiteral("Roma"), QStringLiteral("Lazio")));
         QCOMPARE(istantanea(), prima);
     }
 
@@ -125,7 +126,7 @@ private slots:
     {
         Squadre({QStringLiteral("Roma")});
         const QStringList prima = istantanea();
-        QVERIFY_THROWS_EXCEPTION(store::EngineError, RinominaSquadra(QStringLiteral("Roma"), QStringLiteral("Lazio")));
+        QVERIFY_THROWS_EXCEPTION(ErroreRegola, RinominaSquadra(QStringLiteral("Roma"), QStringLiteral("Lazio")));
         QCOMPARE(istantanea(), prima);
     }
 

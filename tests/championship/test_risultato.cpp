@@ -1,5 +1,6 @@
 // The standings rule: points of every accepted result, sets per side, reverting, and the pairs it
 // must refuse without touching a row.
+#include "championship/erroreregola.h"
 #include "championship/risultato.h"
 #include "store/database.h"
 #include "store/engineerror.h"
@@ -151,11 +152,11 @@ private slots:
         ApplicaRisultato(QStringLiteral("Alfa"), QStringLiteral("3"), QStringLiteral("0"), QStringLiteral("L'Aquila"));
         const Riga alfa = riga(QStringLiteral("Alfa"));
         // One side without a result.
-        QVERIFY_THROWS_EXCEPTION(store::EngineError, ApplicaRisultato(QStringLiteral("Alfa"), QStringLiteral("3"),
-                                                                      QStringLiteral("*"), QStringLiteral("L'Aquila")));
+        QVERIFY_THROWS_EXCEPTION(ErroreRegola, ApplicaRisultato(QStringLiteral("Alfa"), QStringLiteral("3"),
+                                                                QStringLiteral("*"), QStringLiteral("L'Aquila")));
         // The second team has no row: the first team's row is not left changed either.
-        QVERIFY_THROWS_EXCEPTION(store::EngineError, ApplicaRisultato(QStringLiteral("Alfa"), QStringLiteral("3"),
-                                                                      QStringLiteral("0"), QStringLiteral("Nessuna")));
+        QVERIFY_THROWS_EXCEPTION(ErroreRegola, ApplicaRisultato(QStringLiteral("Alfa"), QStringLiteral("3"),
+                                                                QStringLiteral("0"), QStringLiteral("Nessuna")));
         QCOMPARE(riga(QStringLiteral("Alfa")), alfa);
         QCOMPARE(riga(QStringLiteral("L'Aquila")), (Riga{0, 0, 3, 3}));
     }
