@@ -4,7 +4,6 @@
 #include "app/frmabout.h"
 #include "app/frmstart.h"
 #include "core/cartella.h"
-#include "core/copiaatomica.h"
 #include "core/messaggi.h"
 #include "core/shell.h"
 #include "store/database.h"
@@ -14,6 +13,7 @@
 #include "ui/modale.h"
 #include "ui/traduzione.h"
 #include "utilities/importazioneparadox.h"
+#include "utilities/recuperotabelle.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
