@@ -350,8 +350,8 @@ void TFrmRTrotazioni::TraduciEtichette()
     Protetto([&controlli] { TraduciControlli(controlli); });
     // The label under the court is composed on each detail from these two captions.
     Protetto([this] {
-        const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-        if (LinguaDaTradurre(lingua)) {
+        const Lingua lingua = LinguaImpostata();
+        if (lingua != Lingua::Italiano) {
             testoRegolari = Traduci(PosizioniRegolari, lingua);
             testoFallo = Traduci(FalloDiPosizione, lingua);
         }

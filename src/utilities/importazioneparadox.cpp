@@ -7,6 +7,7 @@
 #include "store/consegnatabelle.h"
 #include "paradox/tabellaparadox.h"
 #include "store/database.h"
+#include "store/impostazioni.h"
 #include "store/istruzionicreazione.h"
 #include "store/tabelle.h"
 #include "store/verificatabella.h"
@@ -71,19 +72,13 @@ std::optional<store::TableDeclaration> dichiarazione(const QString &nome)
     return std::nullopt;
 }
 
-bool linguaNostra(const QString &lingua)
-{
-    return lingua == QLatin1String("Italiano") || lingua == QLatin1String("English") ||
-           lingua == QString::fromUtf8("Français");
-}
-
 // The language of the live settings, read from their file without the engine (the tables are handed
-// over); empty when the file is missing or not one of our tables.
-QString linguaAttuale(const QString &programma)
+// over); nothing when the file is missing, is not one of our tables or names no language.
+std::optional<Lingua> linguaAttuale(const QString &programma)
 {
     const QString file = fileNellaCartella(programma, NomeImpostazioni);
     if (file.isEmpty())
-        return QString();
+        return std::nullopt;
     sqlite3 *db = nullptr;
     QString lingua;
     if (sqlite3_open_v2((programma + file).toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
@@ -94,7 +89,7 @@ QString linguaAttuale(const QString &programma)
         sqlite3_finalize(st);
     }
     sqlite3_close(db);
-    return linguaNostra(lingua) ? lingua : QString();
+    return LinguaDaTesto(lingua);
 }
 
 // One value of a Paradox row as the declared field stores it; an error text when it does not fit.
@@ -149,7 +144,7 @@ void lega(sqlite3_stmt *st, int indice, const QVariant &v, QList<QByteArray> &te
 
 // Writes the Paradox table's rows into a new table file of ours; an error text when it fails.
 QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, const QString &destinazione,
-                      const QString &lingua, qint64 &scritte)
+                      std::optional<Lingua> lingua, qint64 &scritte)
 {
     const QList<int> indici = corrispondenze(d, px);
     const bool impostazioni = d.fileName == NomeImpostazioni;
@@ -199,8 +194,8 @@ QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, cons
             sqlite3_reset(st);
             for (int i = 0; i < d.fields.size(); ++i) {
                 QVariant v = indici[i] >= 0 ? riga[indici[i]] : QVariant();
-                if (impostazioni && d.fields[i].name == QLatin1String("LINGUA") && !linguaNostra(v.toString()))
-                    v = lingua.isEmpty() ? QVariant(QStringLiteral("Italiano")) : QVariant(lingua);
+                if (impostazioni && d.fields[i].name == QLatin1String("LINGUA") && !LinguaDaTesto(v.toString()))
+                    v = TestoLingua(lingua.value_or(Lingua::Italiano));
                 QString perche;
                 const std::optional<QVariant> valore = converti(d.fields[i], v, perche);
                 if (!valore) {
@@ -342,7 +337,7 @@ EsitoImportazione ImportaTabelleParadox(const QString &cartella, const QStringLi
     }
 
     const QString programma = CartellaProgramma();
-    const QString lingua = linguaAttuale(programma);
+    const std::optional<Lingua> lingua = linguaAttuale(programma);
     RimuoviImportazioneInterrotta(programma);
     const QString appoggio = programma + QLatin1String(CartellaImportazione) + QLatin1Char('/');
     if (!QDir().mkpath(appoggio) || QFileInfo(appoggio).isSymLink()) {
