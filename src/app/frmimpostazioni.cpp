@@ -2,6 +2,7 @@
 
 #include "core/messaggi.h"
 #include "store/engineerror.h"
+#include "store/impostazioni.h"
 #include "store/table.h"
 #include "ui/datacontrols.h"
 #include "ui/namedwidgets.h"
@@ -88,9 +89,10 @@ void TFrmImpostazioni::costruisci()
     DBCheckBox2 = casella(tsModuli, "DBCheckBox2", QStringLiteral("Modulo gestione rotazioni"), t, "MODULOROTAZIONI");
     DBCheckBox2->setToolTip(QStringLiteral("attiva / disattiva modulo rotazioni"));
     Label16 = createLabel(tsModuli, QLatin1String("Label16"), QStringLiteral("Scelta lingua:"));
-    DBComboBox8 =
-        scelta(tsModuli, "DBComboBox8",
-               {QStringLiteral("Italiano"), QStringLiteral("English"), QStringLiteral("Français")}, t, "LINGUA");
+    QStringList lingue;
+    for (const Lingua l : Lingue)
+        lingue << TestoLingua(l);
+    DBComboBox8 = scelta(tsModuli, "DBComboBox8", lingue, t, "LINGUA");
     {
         auto *v = new QVBoxLayout(tsModuli);
         v->addWidget(Label10);

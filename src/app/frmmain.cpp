@@ -4,7 +4,6 @@
 #include "app/frmabout.h"
 #include "app/frmstart.h"
 #include "core/cartella.h"
-#include "core/copiaatomica.h"
 #include "core/messaggi.h"
 #include "core/shell.h"
 #include "store/database.h"
@@ -14,6 +13,7 @@
 #include "ui/modale.h"
 #include "ui/traduzione.h"
 #include "utilities/importazioneparadox.h"
+#include "utilities/recuperotabelle.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <stdexcept>
 
 TFrmMain *FrmMain = nullptr;
 
@@ -33,6 +35,9 @@ const char *const VociCalendario[] = {"Eliminailprecedente1", "Inseriscirisultat
                                       "Richiamagiornata1",    "Risultati1",          "Modificanomisquadre",
                                       "Persquadra1",          "Previsionegiornata1",  "Dategiornate1",
                                       "Stampacalendario1"};
+
+// The commands that no menu item runs directly: this window runs them after its own checks.
+const char *const ComandiSenzaVoce[] = {"FrmRisultati"};
 } // namespace
 
 TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent)
@@ -195,8 +200,15 @@ QAction *TFrmMain::Voce(const QString &nome) const { return voci.value(nome); }
 
 void TFrmMain::RegistraComando(const QString &voce, std::function<void()> comando)
 {
+    const QAction *action = voci.value(voce);
+    const bool senzaVoce = std::any_of(std::begin(ComandiSenzaVoce), std::end(ComandiSenzaVoce),
+                                       [&voce](const char *c) { return voce == QLatin1String(c); });
+    if (!senzaVoce && (!action || action->menu()))
+        throw std::logic_error("no menu item runs the command " + voce.toStdString());
     comandi.insert(voce, std::move(comando));
 }
+
+bool TFrmMain::HaComando(const QString &voce) const { return comandi.contains(voce); }
 
 void TFrmMain::EseguiComando(const QString &voce)
 {

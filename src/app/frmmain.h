@@ -37,8 +37,11 @@ public:
     void sbEsciClick();
 
     // The forms that other parts of the program open from the menu: the command of an item runs
-    // the function registered under the item's name (nothing until one is registered).
+    // the function registered under the item's name (nothing until one is registered). A name that
+    // is no item of the menu (a menu's head included) nor a command this window runs itself throws
+    // std::logic_error, so a misspelt name stops the program at start.
     void RegistraComando(const QString &voce, std::function<void()> comando);
+    bool HaComando(const QString &voce) const;
     QAction *Voce(const QString &nome) const;
 
 signals:

@@ -2,7 +2,6 @@
 
 #include "core/helpers.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
@@ -42,17 +41,17 @@ bool ScriviSuDisco(const QString &percorso)
 #endif
 }
 
-QString CopiaAccanto(const QString &origine, const QString &destinazione, const QString &suffisso)
+std::optional<QString> CopiaAccanto(const QString &origine, const QString &destinazione, const QString &suffisso)
 {
     const QFileInfo info(destinazione);
     const QString temporaneo = info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName() + suffisso;
     if (QFileInfo(temporaneo).isDir())
-        return QString();
+        return std::nullopt;
     if (!CopiaFile(origine, temporaneo))
-        return QString();
+        return std::nullopt;
     if (!ScriviSuDisco(temporaneo)) {
         QFile::remove(temporaneo);
-        return QString();
+        return std::nullopt;
     }
     return temporaneo;
 }
@@ -81,61 +80,12 @@ bool CollegaFile(const QString &esistente, const QString &nuovoNome)
 
 bool CopiaFileAtomica(const QString &origine, const QString &destinazione, bool sincronizza)
 {
-    const QString temporaneo = CopiaAccanto(origine, destinazione, QStringLiteral(".copia"));
-    if (temporaneo.isEmpty())
+    const std::optional<QString> temporaneo = CopiaAccanto(origine, destinazione, QStringLiteral(".copia"));
+    if (!temporaneo)
         return false;
-    if (!SpostaSopra(temporaneo, destinazione, sincronizza)) {
-        QFile::remove(temporaneo);
+    if (!SpostaSopra(*temporaneo, destinazione, sincronizza)) {
+        QFile::remove(*temporaneo);
         return false;
     }
     return true;
-}
-
-bool CompletaRecuperoInterrotto(const QString &cartella)
-{
-    QDir dir(cartella);
-    const QString segno = dir.filePath(QLatin1String(SegnoRecuperoInCorso));
-    const QString suffissoCopia = QLatin1String(SuffissoCopiaRecupero);
-    const QStringList copie =
-        dir.entryList({QLatin1Char('*') + suffissoCopia}, QDir::Files | QDir::Hidden | QDir::System);
-    const bool interrotto = QFileInfo(segno).isFile();
-    bool annullato = false;
-    if (interrotto) {
-        QFile f(segno);
-        annullato = f.open(QIODevice::ReadOnly) && f.readAll().trimmed() == ContenutoRecuperoAnnullato;
-    }
-    const QString suffissoSicurezza = QLatin1String(SuffissoCopiaSicurezza);
-    auto sicurezza = [&] {
-        return dir.entryList({QLatin1Char('*') + suffissoSicurezza}, QDir::Files | QDir::Hidden | QDir::System);
-    };
-    if (annullato) {
-        // The live tables back under their names; a name that is a second link to its table is
-        // left as it stands by the rename, and the safety name removed below.
-        for (const QString &s : sicurezza())
-            if (s.startsWith(QLatin1Char('.')))
-                SpostaSopra(dir.filePath(s), dir.filePath(s.mid(1, s.size() - 1 - suffissoSicurezza.size())), false);
-    }
-    for (const QString &copia : copie) {
-        if (!copia.startsWith(QLatin1Char('.')) || copia == QLatin1String(SegnoRecuperoInCorso))
-            continue;
-        if (!interrotto || annullato) {
-            dir.remove(copia);
-            continue;
-        }
-        const QString tabella = copia.mid(1, copia.size() - 1 - suffissoCopia.size());
-        const QString giornale = tabella + QStringLiteral("-journal");
-        if (QFileInfo::exists(dir.filePath(giornale)))
-            SpostaSopra(dir.filePath(giornale),
-                        dir.filePath(QLatin1Char('.') + giornale + QLatin1String(SuffissoCopiaSicurezza)), false);
-        SpostaSopra(dir.filePath(copia), dir.filePath(tabella), false);
-    }
-    if (!interrotto)
-        return false;
-    for (const QString &s : sicurezza())
-        if (s.startsWith(QLatin1Char('.')))
-            dir.remove(s);
-    SincronizzaCartella(cartella);
-    QFile::remove(segno);
-    SincronizzaCartella(cartella);
-    return !annullato;
 }

@@ -350,8 +350,8 @@ void TFrmRTrotazioni::TraduciEtichette()
     Protetto([&controlli] { TraduciControlli(controlli); });
     // The label under the court is composed on each detail from these two captions.
     Protetto([this] {
-        const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-        if (LinguaDaTradurre(lingua)) {
+        const Lingua lingua = LinguaImpostata();
+        if (lingua != Lingua::Italiano) {
             testoRegolari = Traduci(PosizioniRegolari, lingua);
             testoFallo = Traduci(FalloDiPosizione, lingua);
         }
@@ -386,21 +386,21 @@ void TFrmRTrotazioni::SceltaSquadra(Squadra s)
             "immetterli in formazione."));
 }
 
-bool TFrmRTrotazioni::Verifiche()
+Esito TFrmRTrotazioni::Verifiche()
 {
     if (!SquadraAPronta || !SquadraBPronta) {
         MostraErrore(QStringLiteral(
             "La squadra A e/o la squadra B non è stata selezionata oppure non ha una formazione definita."));
-        return false;
+        return Esito::Segnalato;
     }
     for (Squadra s : {Squadra::A, Squadra::B})
         if (lato(s).zona->currentIndex() < 0) {
             MostraAttenzione(QStringLiteral("Definire la posizione di partenza del palleggiatore della squadra ") +
                              lettera(s));
             lato(s).zona->setFocus();
-            return false;
+            return Esito::Segnalato;
         }
-    return true;
+    return Esito::Fatto;
 }
 
 Squadra TFrmRTrotazioni::Battente() const
@@ -674,7 +674,7 @@ void TFrmRTrotazioni::attesaFine()
 
 void TFrmRTrotazioni::ButtGeneraClick()
 {
-    if (!Verifiche())
+    if (Verifiche() == Esito::Segnalato)
         return;
     PulisciCampiPiccoli();
     PulisciCampoGrande();
@@ -695,7 +695,7 @@ void TFrmRTrotazioni::ButtGeneraClick()
 
 void TFrmRTrotazioni::ButROTAClick(int n)
 {
-    if (!Verifiche())
+    if (Verifiche() == Esito::Segnalato)
         return;
     PulisciCampoGrande();
     CursoreAttesa cursore;

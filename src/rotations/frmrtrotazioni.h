@@ -4,6 +4,7 @@
 // only shows its court model (and keeps it, for the prints).
 #pragma once
 
+#include "core/esito.h"
 #include "rotations/letturarotazioni.h"
 #include "rotations/motore.h"
 #include "rotations/strotazioni.h"
@@ -109,7 +110,7 @@ private:
     void FormCreate();
     void TraduciEtichette();
     void SceltaSquadra(rotazioni::Squadra s);
-    bool Verifiche();
+    Esito Verifiche();
     void PulisciCampiPiccoli();
     void PulisciCampoGrande();
     void TitoliRotazioni();

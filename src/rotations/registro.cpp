@@ -89,8 +89,8 @@ void Protetto(const std::function<void()> &azione)
 
 void TraduciColonna(DBGrid &griglia, int colonna)
 {
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (LinguaDaTradurre(lingua))
+    const Lingua lingua = LinguaImpostata();
+    if (lingua != Lingua::Italiano)
         griglia.setColumnTitle(colonna, Traduci(griglia.columnTitle(colonna), lingua));
 }
 

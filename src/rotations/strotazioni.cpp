@@ -26,15 +26,15 @@ QString lettera(Squadra s) { return s == Squadra::A ? QStringLiteral("A") : QStr
 // board's own captions) never pass through here.
 class Didascalie {
 public:
-    Didascalie() : lingua(LeggiImpostazione(QStringLiteral("LINGUA"))) {}
+    Didascalie() : lingua(LinguaImpostata()) {}
     QString operator()(const char *italiano) const
     {
         const QString testo = QString::fromUtf8(italiano);
-        return LinguaDaTradurre(lingua) ? Traduci(testo, lingua) : testo;
+        return lingua != Lingua::Italiano ? Traduci(testo, lingua) : testo;
     }
 
 private:
-    QString lingua;
+    Lingua lingua;
 };
 
 // A team's heading: the name the board shows for a ticked team (empty while the board shows

@@ -6,7 +6,7 @@
 #include "store/segnalazioni.h"
 #include "store/table.h"
 
-QString LeggiImpostazione(const QString &campo)
+std::optional<QString> LetturaImpostazione(const QString &campo)
 {
     try {
         store::Table impostazioni(QStringLiteral("impostazioni.db"));
@@ -17,18 +17,38 @@ QString LeggiImpostazione(const QString &campo)
         // A damaged settings table is told once, naming its file; a missing field every time.
         const QString testo = QStringLiteral("Errore di lettura in parametri di impostazione, campo: ") + campo;
         SegnalaErroreTabella(e, e.file().isEmpty() ? testo : testo + QLatin1Char('\n') + e.message());
-        return QString();
+        return std::nullopt;
     }
 }
 
-namespace {
-// The three languages are the three columns of the translation table; nothing else is a column.
-bool ColonnaLingua(const QString &lingua)
+QString LeggiImpostazione(const QString &campo) { return LetturaImpostazione(campo).value_or(QString()); }
+
+std::optional<Lingua> LinguaDaTesto(const QString &testo)
 {
-    return lingua == QLatin1String("Italiano") || lingua == QLatin1String("English") ||
-           lingua == QStringLiteral("Français");
+    for (const Lingua l : Lingue)
+        if (testo == TestoLingua(l))
+            return l;
+    return std::nullopt;
 }
-} // namespace
+
+QString TestoLingua(Lingua lingua)
+{
+    switch (lingua) {
+    case Lingua::English:
+        return QStringLiteral("English");
+    case Lingua::Francais:
+        return QStringLiteral("Français");
+    case Lingua::Italiano:
+        break;
+    }
+    return QStringLiteral("Italiano");
+}
+
+Lingua LinguaImpostata()
+{
+    // A settings record that cannot be read leaves the captions in Italian, as a blank LINGUA does.
+    return LinguaDaTesto(LetturaImpostazione(QStringLiteral("LINGUA")).value_or(QString())).value_or(Lingua::Italiano);
+}
 
 namespace {
 // A caption and a key are the same text when they differ only by blanks (a run-together word,
@@ -51,7 +71,7 @@ bool FiniscePerDuePunti(const QString &testo) { return testo.trimmed().endsWith(
 
 // The translation of a row found through FormaConfronto, its final colon as the caption has it
 // (French sets a blank before the colon).
-QString ConDuePuntiDelTesto(QString traduzione, const QString &testo, const QString &lingua)
+QString ConDuePuntiDelTesto(QString traduzione, const QString &testo, Lingua lingua)
 {
     if (traduzione.isEmpty())
         return traduzione;
@@ -60,24 +80,35 @@ QString ConDuePuntiDelTesto(QString traduzione, const QString &testo, const QStr
         return traduzione;
     if (vuole) {
         return traduzione.trimmed() +
-               (lingua == QStringLiteral("Français") ? QStringLiteral(" :") : QStringLiteral(":"));
+               (lingua == Lingua::Francais ? QStringLiteral(" :") : QStringLiteral(":"));
     }
     traduzione = traduzione.trimmed();
     traduzione.chop(1);
     return traduzione.trimmed();
 }
-} // namespace
 
-QString Traduci(const QString &testo, const QString &lingua)
+// The text as the translation table keys it: without a leading "&" and without apostrophes.
+QString Pulito(const QString &testo)
 {
     QString pulito = testo;
     if (pulito.startsWith(QLatin1Char('&')))
         pulito.remove(0, 1);
     pulito.remove(QLatin1Char('\''));
+    return pulito;
+}
+} // namespace
+
+QString Traduci(const QString &testo, const QString &lingua)
+{
     // Only a language column ever reaches the query; any other value means no translation.
-    if (!ColonnaLingua(lingua))
-        return pulito;
-    const QString colonna = QStringLiteral("\"") + lingua + QLatin1Char('"');
+    const std::optional<Lingua> l = LinguaDaTesto(lingua);
+    return l ? Traduci(testo, *l) : Pulito(testo);
+}
+
+QString Traduci(const QString &testo, Lingua lingua)
+{
+    const QString pulito = Pulito(testo);
+    const QString colonna = QStringLiteral("\"") + TestoLingua(lingua) + QLatin1Char('"');
     {
         store::Query query(QStringLiteral("select ") + colonna + QStringLiteral(" from lingua where ITALIANO = ? "));
         query.addBindValue(pulito.left(100)); // the table keeps only the first 100 characters of a longer text
@@ -90,7 +121,7 @@ QString Traduci(const QString &testo, const QString &lingua)
     // No row for the text as it stands: the first row that differs from it only by blanks, case or
     // a final colon. An Italian caption is never replaced by a key.
     const QString cercato = FormaConfronto(pulito.left(100));
-    if (cercato.isEmpty() || lingua == QLatin1String("Italiano"))
+    if (cercato.isEmpty() || lingua == Lingua::Italiano)
         return pulito;
     store::Query tutte(QStringLiteral("select ITALIANO, ") + colonna + QStringLiteral(" from lingua"));
     tutte.open();
@@ -102,5 +133,6 @@ QString Traduci(const QString &testo, const QString &lingua)
 
 bool LinguaDaTradurre(const QString &lingua)
 {
-    return ColonnaLingua(lingua) && lingua != QLatin1String("Italiano");
+    const std::optional<Lingua> l = LinguaDaTesto(lingua);
+    return l && *l != Lingua::Italiano;
 }

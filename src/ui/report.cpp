@@ -373,11 +373,14 @@ private:
     // A toolkit-level action like the preview's own, in the language the toolkit speaks.
     static QString savePdfText()
     {
-        const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-        if (lingua == QLatin1String("English"))
+        switch (LinguaImpostata()) {
+        case Lingua::English:
             return QStringLiteral("Save PDF");
-        if (lingua == QStringLiteral("Français"))
+        case Lingua::Francais:
             return QStringLiteral("Enregistrer en PDF");
+        case Lingua::Italiano:
+            break;
+        }
         return QStringLiteral("Salva PDF");
     }
 

@@ -74,8 +74,8 @@ void ImpostaTestoControllo(QObject *c, const QString &testo)
 
 void TraduciControlli(const QList<QObject *> &controlli)
 {
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (!LinguaDaTradurre(lingua))
+    const Lingua lingua = LinguaImpostata();
+    if (lingua == Lingua::Italiano)
         return;
     // Every caption is looked up before any changes: a translation table that cannot be read leaves
     // the form in Italian, with one box about the table (none when it was already reported).
@@ -92,9 +92,14 @@ void TraduciControlli(const QList<QObject *> &controlli)
         ImpostaTestoControllo(c, testo);
 }
 
-bool ApplicaLinguaToolkit() { return ApplicaLinguaToolkit(LeggiImpostazione(QStringLiteral("LINGUA"))); }
+bool ApplicaLinguaToolkit() { return ApplicaLinguaToolkit(LinguaImpostata()); }
 
 bool ApplicaLinguaToolkit(const QString &lingua)
+{
+    return ApplicaLinguaToolkit(LinguaDaTesto(lingua).value_or(Lingua::Italiano));
+}
+
+bool ApplicaLinguaToolkit(Lingua lingua)
 {
     static QTranslator *caricato = nullptr;
     if (caricato) {
@@ -103,9 +108,9 @@ bool ApplicaLinguaToolkit(const QString &lingua)
         caricato = nullptr;
     }
     QString codice = QStringLiteral("it");
-    if (lingua == QLatin1String("English"))
+    if (lingua == Lingua::English)
         codice = QStringLiteral("en");
-    else if (lingua == QStringLiteral("Français"))
+    else if (lingua == Lingua::Francais)
         codice = QStringLiteral("fr");
     auto *traduttore = new QTranslator;
     if (!traduttore->load(QStringLiteral("qtbase_") + codice, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+enum class Lingua;
+
 // The caption of a control: a label's or button's text, a menu's title, an action's text, a group
 // box's title, a page's tab text, an edit's text, a window's title.
 QString TestoControllo(const QObject *controllo);
@@ -20,4 +22,5 @@ void TraduciControlli(const QList<QObject *> &controlli);
 // translation files in place of those loaded before; run at start and after the settings change.
 // False when the files of that language are not installed (the toolkit then speaks English).
 bool ApplicaLinguaToolkit();
+bool ApplicaLinguaToolkit(Lingua lingua);
 bool ApplicaLinguaToolkit(const QString &lingua);

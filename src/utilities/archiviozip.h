@@ -9,6 +9,10 @@
 // The archive for the maker: program folder + "backup/dati_" + product name + ".zip".
 QString PercorsoArchivio();
 
-// Packs the named files of the folder into the archive. False, with the reason in errore and the
-// earlier archive left as it was, when any step fails.
-bool CreaArchivio(const QString &archivio, const QString &cartella, const QStringList &file, QString &errore);
+struct EsitoArchivio {
+    bool creato = false;
+    QString errore; // why it was not created; the earlier archive is left as it was
+};
+
+// Packs the named files of the folder into the archive.
+EsitoArchivio CreaArchivio(const QString &archivio, const QString &cartella, const QStringList &file);

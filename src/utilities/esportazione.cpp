@@ -481,17 +481,17 @@ QByteArray InWindows1252(const QString &testo)
 
 // ---- names and lengths -------------------------------------------------------------------------
 
-QString ControllaNomeArchivio(const QString &nome)
+std::optional<QString> ControllaNomeArchivio(const QString &nome)
 {
     const QString n = nome.trimmed();
     if (n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')) || n == QLatin1String(".") ||
         n == QLatin1String(".."))
         return QStringLiteral("Il nome dell'archivio non può contenere \"/\" o \"\\\" né essere \".\" o \"..\": la "
                               "cartella va indicata nel percorso.");
-    return QString();
+    return std::nullopt;
 }
 
-QString ControllaDestinazione(const QString &percorso, const QString &cartellaProgramma, const QString &eseguibile)
+std::optional<QString> ControllaDestinazione(const QString &percorso, const QString &cartellaProgramma, const QString &eseguibile)
 {
     const QFileInfo destinazione(percorso);
     const QString rifiuto = QStringLiteral("L'archivio non può essere scritto su una tabella o su un file del "
@@ -503,7 +503,7 @@ QString ControllaDestinazione(const QString &percorso, const QString &cartellaPr
         return rifiuto;
     const QString cartella = QFileInfo(destinazione.absolutePath()).canonicalFilePath();
     if (cartella.isEmpty() || cartella != QFileInfo(cartellaProgramma).canonicalFilePath())
-        return QString();
+        return std::nullopt;
     const QString nome = destinazione.fileName().toLower();
     if (nome.endsWith(QLatin1String(".db")) || nome.contains(QLatin1String(".db-")) ||
         nome == QLatin1String("dberrori.log") || nome == QLatin1String("help.html") ||
@@ -512,10 +512,10 @@ QString ControllaDestinazione(const QString &percorso, const QString &cartellaPr
     for (const store::TableDeclaration &d : TabelleProgramma())
         if (nome.startsWith(d.fileName.toLower()))
             return rifiuto;
-    return QString();
+    return std::nullopt;
 }
 
-QString ControllaNomeFoglio(const QString &nome)
+std::optional<QString> ControllaNomeFoglio(const QString &nome)
 {
     static const QString vietati = QStringLiteral("[]:*?/\\");
     bool vietato = nome.size() > 31 || nome.startsWith(QLatin1Char('\'')) || nome.endsWith(QLatin1Char('\''));
@@ -524,7 +524,7 @@ QString ControllaNomeFoglio(const QString &nome)
     if (vietato)
         return QStringLiteral("Il nome del foglio di lavoro può avere al massimo 31 caratteri, nessuno dei caratteri "
                               "[ ] : * ? / \\ e nessun apostrofo all'inizio o alla fine.");
-    return QString();
+    return std::nullopt;
 }
 
 QString NomeCartellaDiLavoro(const QString &nomeArchivio)
@@ -534,7 +534,7 @@ QString NomeCartellaDiLavoro(const QString &nomeArchivio)
     return (punto > 0 ? n.left(punto) : n) + QStringLiteral(".xlsx");
 }
 
-QString ControllaLunghezzeModello(const QString &descrizione, const QString &ordinamento, const QString &campoData)
+std::optional<QString> ControllaLunghezzeModello(const QString &descrizione, const QString &ordinamento, const QString &campoData)
 {
     struct Voce {
         const char *nome;
@@ -551,5 +551,5 @@ QString ControllaLunghezzeModello(const QString &descrizione, const QString &ord
                 .arg(QLatin1String(v.nome))
                 .arg(v.testo.size())
                 .arg(v.massimo);
-    return QString();
+    return std::nullopt;
 }

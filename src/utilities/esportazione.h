@@ -118,18 +118,19 @@ QByteArray InWindows1252(const QString &testo);
 
 // ---- names and lengths -------------------------------------------------------------------------
 
-// An empty text when the file name may be used, otherwise the message that refuses it (a path
-// separator, "." or ".."; the folder goes in its own box).
-QString ControllaNomeArchivio(const QString &nome);
-// An empty text when the file may be written there, otherwise the message: never onto a table or
-// a file of the program in its folder, never onto the program itself.
-QString ControllaDestinazione(const QString &percorso, const QString &cartellaProgramma, const QString &eseguibile);
-// An empty text for a sheet name the spreadsheet accepts: at most 31 characters, none of []:*?/\,
-// no apostrophe at either end.
-QString ControllaNomeFoglio(const QString &nome);
+// The checks below return the message that refuses a value, and nothing when it is accepted.
+
+// A file name with a path separator, "." or ".." is refused (the folder goes in its own box).
+std::optional<QString> ControllaNomeArchivio(const QString &nome);
+// Never onto a table or a file of the program in its folder, never onto the program itself.
+std::optional<QString> ControllaDestinazione(const QString &percorso, const QString &cartellaProgramma,
+                                             const QString &eseguibile);
+// A sheet name the spreadsheet accepts: at most 31 characters, none of []:*?/\, no apostrophe at
+// either end.
+std::optional<QString> ControllaNomeFoglio(const QString &nome);
 // The file name with its extension replaced by ".xlsx".
 QString NomeCartellaDiLavoro(const QString &nomeArchivio);
 
-// An empty text when the preset's short texts fit their fields (name 40, sort list 30, period
-// field 20 characters), otherwise the message naming the first that does not.
-QString ControllaLunghezzeModello(const QString &descrizione, const QString &ordinamento, const QString &campoData);
+// The preset's short texts must fit their fields (name 40, sort list 30, period field 20
+// characters); the message names the first that does not.
+std::optional<QString> ControllaLunghezzeModello(const QString &descrizione, const QString &ordinamento, const QString &campoData);

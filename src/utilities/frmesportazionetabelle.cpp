@@ -619,16 +619,15 @@ void TfrmEsportazioneTabelle::EsportaTesto()
         MostraAttenzione(TabellaChiusa);
         return;
     }
-    if (const QString no = ControllaNomeArchivio(EditNomeFEsportaz->text()); !no.isEmpty()) {
-        MostraErrore(no);
+    if (const std::optional<QString> no = ControllaNomeArchivio(EditNomeFEsportaz->text())) {
+        MostraErrore(*no);
         EditNomeFEsportaz->setFocus();
         return;
     }
     const QString percorso = PercorsoArchivio(EditNomeFEsportaz->text());
-    if (const QString no =
-            ControllaDestinazione(percorso, CartellaProgramma(), QCoreApplication::applicationFilePath());
-        !no.isEmpty()) {
-        MostraErrore(no);
+    if (const std::optional<QString> no =
+            ControllaDestinazione(percorso, CartellaProgramma(), QCoreApplication::applicationFilePath())) {
+        MostraErrore(*no);
         return;
     }
     QList<FormatoCampo> formati;
@@ -670,8 +669,8 @@ void TfrmEsportazioneTabelle::EsportaExcel()
         MostraAttenzione(TabellaChiusa);
         return;
     }
-    if (const QString no = ControllaNomeFoglio(foglio); !no.isEmpty()) {
-        MostraErrore(no);
+    if (const std::optional<QString> no = ControllaNomeFoglio(foglio)) {
+        MostraErrore(*no);
         EdtNomeFoglioLavoro->setFocus();
         return;
     }
@@ -679,16 +678,15 @@ void TfrmEsportazioneTabelle::EsportaExcel()
         MostraErrore(QStringLiteral("Definire il percorso ed il nome dell' archivio da esportare!"));
         return;
     }
-    if (const QString no = ControllaNomeArchivio(EditNomeFEsportaz->text()); !no.isEmpty()) {
-        MostraErrore(no);
+    if (const std::optional<QString> no = ControllaNomeArchivio(EditNomeFEsportaz->text())) {
+        MostraErrore(*no);
         EditNomeFEsportaz->setFocus();
         return;
     }
     const QString percorso = PercorsoArchivio(NomeCartellaDiLavoro(EditNomeFEsportaz->text()));
-    if (const QString no =
-            ControllaDestinazione(percorso, CartellaProgramma(), QCoreApplication::applicationFilePath());
-        !no.isEmpty()) {
-        MostraErrore(no);
+    if (const std::optional<QString> no =
+            ControllaDestinazione(percorso, CartellaProgramma(), QCoreApplication::applicationFilePath())) {
+        MostraErrore(*no);
         return;
     }
     if (!QFileInfo(percorso).absoluteDir().exists()) {
@@ -736,13 +734,13 @@ void TfrmEsportazioneTabelle::EsportaExcel()
 
 // ---- presets -----------------------------------------------------------------------------------
 
-bool TfrmEsportazioneTabelle::ControllaModello()
+Esito TfrmEsportazioneTabelle::ControllaModello()
 {
-    const QString no = ControllaLunghezzeModello(QString(), EditOrdinamento->text(), EditData->text());
-    if (no.isEmpty())
-        return true;
-    MostraErrore(no);
-    return false;
+    const std::optional<QString> no = ControllaLunghezzeModello(QString(), EditOrdinamento->text(), EditData->text());
+    if (!no)
+        return Esito::Fatto;
+    MostraErrore(*no);
+    return Esito::Segnalato;
 }
 
 void TfrmEsportazioneTabelle::ScriviModello(store::Table &t)
@@ -771,9 +769,8 @@ void TfrmEsportazioneTabelle::Button3Click()
         MostraErrore(QStringLiteral("Il modello non è stato aggiunto!"));
         return;
     }
-    if (const QString no = ControllaLunghezzeModello(descrizione, EditOrdinamento->text(), EditData->text());
-        !no.isEmpty()) {
-        MostraErrore(no);
+    if (const std::optional<QString> no = ControllaLunghezzeModello(descrizione, EditOrdinamento->text(), EditData->text())) {
+        MostraErrore(*no);
         return;
     }
     try {
@@ -810,7 +807,7 @@ void TfrmEsportazioneTabelle::Button4Click()
             MostraErrore(QStringLiteral("Modello non impostato o non modificabile!"));
             return;
         }
-        if (!ControllaModello())
+        if (ControllaModello() == Esito::Segnalato)
             return;
         const QString descrizione = TabExport->fieldByName(QStringLiteral("DESCR")).asString();
         TabExport->edit();

@@ -3,6 +3,8 @@
 // workbook. Queries with their output settings are kept as presets in tabexport.db.
 #pragma once
 
+#include "core/esito.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -68,7 +70,7 @@ private:
     void RiempiTabelle();
     void PulisciDati();
     void MostraCartella(const QString &cartella);
-    bool ControllaModello();
+    Esito ControllaModello();
     void ScriviModello(store::Table &t);
     QList<QList<QVariant>> LeggiRighe();
     void EsportaTesto();

@@ -133,8 +133,11 @@ void TFrmInvioDatiCasaMadre::ButtonOkClick()
             errore = QStringLiteral("la cartella di backup non esiste più");
         } else if (QFileInfo(PercorsoArchivio()).isDir()) {
             lavoroFallito = QStringLiteral("Impossibile eliminare il vecchio file di compressione.");
-        } else
-            compresso = CreaArchivio(PercorsoArchivio(), PercorsoBackup(scelta), FileDelBackup(scelta), errore);
+        } else {
+            const EsitoArchivio archivio = CreaArchivio(PercorsoArchivio(), PercorsoBackup(scelta), FileDelBackup(scelta));
+            compresso = archivio.creato;
+            errore = archivio.errore;
+        }
     }
     LabelDone->setVisible(compresso);
     if (!lavoroFallito.isEmpty()) {

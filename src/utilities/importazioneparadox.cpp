@@ -7,6 +7,7 @@
 #include "store/consegnatabelle.h"
 #include "paradox/tabellaparadox.h"
 #include "store/database.h"
+#include "store/impostazioni.h"
 #include "store/istruzionicreazione.h"
 #include "store/tabelle.h"
 #include "store/verificatabella.h"
@@ -71,19 +72,13 @@ std::optional<store::TableDeclaration> dichiarazione(const QString &nome)
     return std::nullopt;
 }
 
-bool linguaNostra(const QString &lingua)
-{
-    return lingua == QLatin1String("Italiano") || lingua == QLatin1String("English") ||
-           lingua == QString::fromUtf8("Français");
-}
-
 // The language of the live settings, read from their file without the engine (the tables are handed
-// over); empty when the file is missing or not one of our tables.
-QString linguaAttuale(const QString &programma)
+// over); nothing when the file is missing, is not one of our tables or names no language.
+std::optional<Lingua> linguaAttuale(const QString &programma)
 {
     const QString file = fileNellaCartella(programma, NomeImpostazioni);
     if (file.isEmpty())
-        return QString();
+        return std::nullopt;
     sqlite3 *db = nullptr;
     QString lingua;
     if (sqlite3_open_v2((programma + file).toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
@@ -94,46 +89,48 @@ QString linguaAttuale(const QString &programma)
         sqlite3_finalize(st);
     }
     sqlite3_close(db);
-    return linguaNostra(lingua) ? lingua : QString();
+    return LinguaDaTesto(lingua);
 }
 
-// One value of a Paradox row as the declared field stores it; an error text when it does not fit.
-std::optional<QVariant> converti(const store::FieldDef &f, const QVariant &v, QString &errore)
+// One value of a Paradox row as the declared field stores it, or why it does not fit.
+struct Convertito {
+    std::optional<QVariant> valore;
+    QString perche;
+};
+Convertito converti(const store::FieldDef &f, const QVariant &v)
 {
+    const auto nonEntra = [](const QString &perche) { return Convertito{std::nullopt, perche}; };
     if (!v.isValid())
-        return QVariant();
+        return {QVariant(), QString()};
     switch (f.type) {
     case store::FieldType::Text:
     case store::FieldType::Memo: {
         const QString testo = v.toString();
         if (testo.isEmpty())
-            return QVariant();
-        if (f.type == store::FieldType::Text && f.size > 0 && testo.size() > f.size) {
-            errore = QStringLiteral("il testo \"%1\" del campo %2 supera i %3 caratteri").arg(testo, f.name).arg(f.size);
-            return std::nullopt;
-        }
-        return testo;
+            return {QVariant(), QString()};
+        if (f.type == store::FieldType::Text && f.size > 0 && testo.size() > f.size)
+            return nonEntra(
+                QStringLiteral("il testo \"%1\" del campo %2 supera i %3 caratteri").arg(testo, f.name).arg(f.size));
+        return {QVariant(testo), QString()};
     }
     case store::FieldType::Integer: {
         if (v.typeId() == QMetaType::Double) {
             const double d = v.toDouble();
-            if (!std::isfinite(d) || d != std::floor(d) || d < -2147483647.0 || d > 2147483647.0) {
-                errore = QStringLiteral("il valore %1 del campo %2 non è un numero intero").arg(d).arg(f.name);
-                return std::nullopt;
-            }
-            return QVariant(qlonglong(d));
+            if (!std::isfinite(d) || d != std::floor(d) || d < -2147483647.0 || d > 2147483647.0)
+                return nonEntra(QStringLiteral("il valore %1 del campo %2 non è un numero intero").arg(d).arg(f.name));
+            return {QVariant(qlonglong(d)), QString()};
         }
-        return QVariant(qlonglong(v.toLongLong()));
+        return {QVariant(qlonglong(v.toLongLong())), QString()};
     }
     case store::FieldType::Logical:
-        return QVariant(qlonglong(v.toBool() ? 1 : 0));
+        return {QVariant(qlonglong(v.toBool() ? 1 : 0)), QString()};
     case store::FieldType::Date: {
         // Stored as the engine stores a date: its ISO text.
         const QDate data = v.toDate();
-        return data.isValid() ? QVariant(data.toString(Qt::ISODate)) : QVariant();
+        return {data.isValid() ? QVariant(data.toString(Qt::ISODate)) : QVariant(), QString()};
     }
     }
-    return QVariant();
+    return {QVariant(), QString()};
 }
 
 void lega(sqlite3_stmt *st, int indice, const QVariant &v, QList<QByteArray> &testi)
@@ -147,9 +144,9 @@ void lega(sqlite3_stmt *st, int indice, const QVariant &v, QList<QByteArray> &te
         sqlite3_bind_int64(st, indice, v.toLongLong());
 }
 
-// Writes the Paradox table's rows into a new table file of ours; an error text when it fails.
-QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, const QString &destinazione,
-                      const QString &lingua, qint64 &scritte)
+// Writes the Paradox table's rows into a new table file of ours; the error text when it fails.
+std::optional<QString> scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, const QString &destinazione,
+                      std::optional<Lingua> lingua, qint64 &scritte)
 {
     const QList<int> indici = corrispondenze(d, px);
     const bool impostazioni = d.fileName == NomeImpostazioni;
@@ -199,15 +196,14 @@ QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, cons
             sqlite3_reset(st);
             for (int i = 0; i < d.fields.size(); ++i) {
                 QVariant v = indici[i] >= 0 ? riga[indici[i]] : QVariant();
-                if (impostazioni && d.fields[i].name == QLatin1String("LINGUA") && !linguaNostra(v.toString()))
-                    v = lingua.isEmpty() ? QVariant(QStringLiteral("Italiano")) : QVariant(lingua);
-                QString perche;
-                const std::optional<QVariant> valore = converti(d.fields[i], v, perche);
-                if (!valore) {
-                    errore = QStringLiteral("riga %1: %2").arg(scritte + 1).arg(perche);
+                if (impostazioni && d.fields[i].name == QLatin1String("LINGUA") && !LinguaDaTesto(v.toString()))
+                    v = TestoLingua(lingua.value_or(Lingua::Italiano));
+                const Convertito c = converti(d.fields[i], v);
+                if (!c.valore) {
+                    errore = QStringLiteral("riga %1: %2").arg(scritte + 1).arg(c.perche);
                     return false;
                 }
-                lega(st, i + 1, *valore, testi);
+                lega(st, i + 1, *c.valore, testi);
             }
             if (sqlite3_step(st) != SQLITE_DONE) {
                 errore = QStringLiteral("riga %1: %2").arg(scritte + 1).arg(QString::fromUtf8(sqlite3_errmsg(db)));
@@ -222,6 +218,8 @@ QString scriviTabella(TabellaParadox &px, const store::TableDeclaration &d, cons
     sqlite3_finalize(st);
     sql(QStringLiteral("COMMIT"));
     sqlite3_close(db);
+    if (errore.isEmpty())
+        return std::nullopt;
     return errore;
 }
 
@@ -342,7 +340,7 @@ EsitoImportazione ImportaTabelleParadox(const QString &cartella, const QStringLi
     }
 
     const QString programma = CartellaProgramma();
-    const QString lingua = linguaAttuale(programma);
+    const std::optional<Lingua> lingua = linguaAttuale(programma);
     RimuoviImportazioneInterrotta(programma);
     const QString appoggio = programma + QLatin1String(CartellaImportazione) + QLatin1Char('/');
     if (!QDir().mkpath(appoggio) || QFileInfo(appoggio).isSymLink()) {
@@ -362,8 +360,8 @@ EsitoImportazione ImportaTabelleParadox(const QString &cartella, const QStringLi
             QString errore;
             if (!px.apri(origine))
                 errore = px.errore();
-            else
-                errore = scriviTabella(px, *d, appoggio + t.nome, lingua, scritte);
+            else if (const std::optional<QString> e = scriviTabella(px, *d, appoggio + t.nome, lingua, scritte))
+                errore = *e;
             if (errore.isEmpty()) {
                 // The written table is checked whole, and must hold every row that was read.
                 const store::EsitoVerifica verifica = store::VerificaTabella(appoggio + t.nome);

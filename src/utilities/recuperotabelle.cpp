@@ -32,6 +32,19 @@ QString accanto(const QString &programma, const QString &nome, const QString &su
     return programma + QLatin1Char('.') + nome + suffisso;
 }
 
+// A journal left by a live table belongs to it, never to the table that takes its name: before the
+// swap it goes aside under its safety name (".<table>-journal.sicurezza").
+enum class Giornale { Assente, MessoDaParte, Fermo };
+Giornale giornaleDaParte(const QString &cartella, const QString &tabella)
+{
+    const QString giornale = cartella + tabella + QStringLiteral("-journal");
+    if (!QFileInfo::exists(giornale))
+        return Giornale::Assente;
+    return SpostaSopra(giornale, accanto(cartella, tabella + QStringLiteral("-journal"), SuffissoSicurezza), false)
+               ? Giornale::MessoDaParte
+               : Giornale::Fermo;
+}
+
 bool contiene(const QStringList &nomi, const QString &nome)
 {
     for (const QString &n : nomi)
@@ -101,11 +114,12 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
             avanza();
             Passo p;
             p.vivo = nomeVivo(programma, t);
-            p.copia = CopiaAccanto(origine + t, programma + p.vivo, SuffissoRecupero);
-            if (p.copia.isEmpty()) {
+            const std::optional<QString> copia = CopiaAccanto(origine + t, programma + p.vivo, SuffissoRecupero);
+            if (!copia) {
                 fallito = programma + p.vivo;
                 break;
             }
+            p.copia = *copia;
             passi << p;
             store::Database::faultPoint(QStringLiteral("recupero: copiata accanto"));
         }
@@ -149,17 +163,7 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
                         break;
                     }
                     p.messoDaParte = true;
-                    if (QFileInfo::exists(giornale(p.vivo))) {
-                        if (!SpostaSopra(giornale(p.vivo), sicurezza(p.vivo + QStringLiteral("-journal")), false)) {
-                            fallito = vivo;
-                            break;
-                        }
-                        p.giornaleDaParte = true;
-                    }
-                    store::Database::faultPoint(QStringLiteral("recupero: tabella messa da parte"));
-                    continue;
-                }
-                if (QFileInfo::exists(vivo)) {
+                } else if (QFileInfo::exists(vivo)) {
                     // A second name for the live table keeps it under its own name until the
                     // restored one replaces it in one rename; where links cannot be made it is
                     // moved aside instead.
@@ -172,15 +176,15 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
                     }
                     p.messoDaParte = true;
                 }
-                // A journal left by the live table belongs to it, never to the restored one.
-                if (QFileInfo::exists(giornale(p.vivo))) {
-                    if (!SpostaSopra(giornale(p.vivo), sicurezza(p.vivo + QStringLiteral("-journal")), false)) {
-                        fallito = vivo;
-                        break;
-                    }
-                    p.giornaleDaParte = true;
+                const Giornale g = giornaleDaParte(programma, p.vivo);
+                if (g == Giornale::Fermo) {
+                    fallito = vivo;
+                    break;
                 }
+                p.giornaleDaParte = g == Giornale::MessoDaParte;
                 store::Database::faultPoint(QStringLiteral("recupero: tabella messa da parte"));
+                if (p.togli)
+                    continue;
                 if (!SpostaSopra(p.copia, vivo, false)) {
                     fallito = vivo;
                     break;
@@ -254,4 +258,49 @@ EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine
                                              "rimesse al loro posto: le copie di sicurezza sono nella cartella del "
                                              "programma.");
     return esito;
+}
+
+bool CompletaRecuperoInterrotto(const QString &cartella)
+{
+    QDir dir(cartella);
+    const QString base = dir.path() + QLatin1Char('/');
+    const QString segno = base + QLatin1String(SegnoRecuperoInCorso);
+    const QStringList copie =
+        dir.entryList({QLatin1Char('*') + SuffissoRecupero}, QDir::Files | QDir::Hidden | QDir::System);
+    const bool interrotto = QFileInfo(segno).isFile();
+    bool annullato = false;
+    if (interrotto) {
+        QFile f(segno);
+        annullato = f.open(QIODevice::ReadOnly) && f.readAll().trimmed() == ContenutoRecuperoAnnullato;
+    }
+    auto sicurezza = [&] {
+        return dir.entryList({QLatin1Char('*') + SuffissoSicurezza}, QDir::Files | QDir::Hidden | QDir::System);
+    };
+    if (annullato) {
+        // The live tables back under their names; a name that is a second link to its table is
+        // left as it stands by the rename, and the safety name removed below.
+        for (const QString &s : sicurezza())
+            if (s.startsWith(QLatin1Char('.')))
+                SpostaSopra(base + s, base + s.mid(1, s.size() - 1 - SuffissoSicurezza.size()), false);
+    }
+    for (const QString &copia : copie) {
+        if (!copia.startsWith(QLatin1Char('.')) || copia == QLatin1String(SegnoRecuperoInCorso))
+            continue;
+        if (!interrotto || annullato) {
+            dir.remove(copia);
+            continue;
+        }
+        const QString tabella = copia.mid(1, copia.size() - 1 - SuffissoRecupero.size());
+        giornaleDaParte(base, tabella);
+        SpostaSopra(base + copia, base + tabella, false);
+    }
+    if (!interrotto)
+        return false;
+    for (const QString &s : sicurezza())
+        if (s.startsWith(QLatin1Char('.')))
+            dir.remove(s);
+    SincronizzaCartella(cartella);
+    QFile::remove(segno);
+    SincronizzaCartella(cartella);
+    return !annullato;
 }

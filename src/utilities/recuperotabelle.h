@@ -11,6 +11,16 @@
 // (a second copy under another case would undo the first); any other file is passed over.
 QStringList TabelleDaRecuperare(const QStringList &fileBackup);
 
+// A restore swaps the program folder's tables for a backup's one at a time. The mark below stands in
+// the folder from the moment every restored copy (".<table>.recupero") is on disk until the last
+// one is in place; the live tables meanwhile keep a safety copy (".<table>.sicurezza").
+inline constexpr const char *SegnoRecuperoInCorso = ".recupero-in-corso";
+// What the mark holds while a restore that failed half way puts the live tables back (empty while
+// the restore goes forward).
+inline constexpr const char *ContenutoRecuperoAnnullato = "annullato";
+inline constexpr const char *SuffissoCopiaRecupero = ".recupero";
+inline constexpr const char *SuffissoCopiaSicurezza = ".sicurezza";
+
 struct EsitoRecupero {
     bool riuscito = false;
     int copiati = 0;
@@ -25,3 +35,13 @@ struct EsitoRecupero {
 // called before each file's work.
 EsitoRecupero RecuperaTabelle(const QStringList &tabelle, const QString &origine,
                               const std::function<void()> &passo = {});
+
+// At start, before any table is opened. When the mark stands, a restore was interrupted between two
+// tables: each restored copy still waiting is put in place (a journal of the table it replaces is
+// set aside first, so it is never played into the restored file), and the safety copies and the
+// mark are removed, so the folder holds the whole backup and never half of it. When the mark says
+// the restore was being undone, each safety copy goes back under its name instead (a journal's
+// too) and the restored copies are removed, so the folder holds the tables as they were. Without
+// the mark, restored copies left by a restore interrupted before its first swap are removed. True
+// when an interrupted restore was completed (an undone one is finished without a word).
+bool CompletaRecuperoInterrotto(const QString &cartella);

@@ -16,11 +16,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QtTest>
+#include <functional>
+#include <stdexcept>
 
 using store::Table;
 
@@ -280,6 +283,36 @@ private slots:
         });
         w.Voce(QStringLiteral("Rotazioni2"))->trigger();
         QCOMPARE(shown, QStringList{QStringLiteral("TFrmRTrotazioni Elenco rotazioni di gioco")});
+    }
+
+    // Every item of the menus runs a command once the commands are connected (About runs this
+    // window's own); a command registered under a name no item has stops the program at once.
+    void everyMenuItemHasItsCommand()
+    {
+        TFrmMain w;
+        CollegaComandi(w);
+        QStringList senza;
+        int viste = 0;
+        std::function<void(const QMenu *)> visita = [&](const QMenu *menu) {
+            for (QAction *a : menu->actions()) {
+                if (a->isSeparator())
+                    continue;
+                if (a->menu()) {
+                    visita(a->menu());
+                    continue;
+                }
+                ++viste;
+                if (a->objectName() != QLatin1String("About2") && !w.HaComando(a->objectName()))
+                    senza << a->objectName();
+            }
+        };
+        for (const QAction *a : w.menuBar()->actions())
+            visita(a->menu());
+        QCOMPARE(viste, 26);
+        QCOMPARE(senza, QStringList());
+        QVERIFY(w.HaComando(QStringLiteral("FrmRisultati")));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, w.RegistraComando(QStringLiteral("Giocatori1"), [] {}));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, w.RegistraComando(QStringLiteral("Statistiche1"), [] {}));
     }
 
     void theExportItemOpensTheExportForm()

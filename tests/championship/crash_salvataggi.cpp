@@ -7,6 +7,7 @@
 #include "championship/salvarisultati.h"
 #include "core/cartella.h"
 #include "core/copiaatomica.h"
+#include "utilities/recuperotabelle.h"
 #include "store/database.h"
 #include "store/engineerror.h"
 #include "store/table.h"

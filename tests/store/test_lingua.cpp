@@ -5,6 +5,7 @@
 #include "store/righelingua.h"
 #include "store/table.h"
 #include "store/tabelle.h"
+#include "support/campionato.h"
 #include "support/scriptedmessages.h"
 #include "support/tempfolder.h"
 
@@ -157,6 +158,50 @@ private slots:
         }
         QCOMPARE(Traduci(QStringLiteral("SetPersi"), En), QString());
         QCOMPARE(boxes.count(), 0);
+    }
+
+    // A stored text names a language only word for word, and each language is stored as its
+    // column's name.
+    void storedTextNamesTheLanguage()
+    {
+        QStringList testi;
+        for (const Lingua l : Lingue) {
+            QCOMPARE(LinguaDaTesto(TestoLingua(l)), std::optional<Lingua>(l));
+            testi << TestoLingua(l);
+        }
+        QCOMPARE(testi, (QStringList{QStringLiteral("Italiano"), QStringLiteral("English"), Fr}));
+        for (const char *altro : {"", "italiano", "ENGLISH", " English", "Francais", "Deutsch"}) {
+            QVERIFY2(!LinguaDaTesto(QString::fromUtf8(altro)), altro);
+            QVERIFY(!LinguaDaTradurre(QString::fromUtf8(altro)));
+        }
+        QVERIFY(!LinguaDaTradurre(QStringLiteral("Italiano")));
+        QVERIFY(LinguaDaTradurre(QStringLiteral("English")));
+        QVERIFY(LinguaDaTradurre(Fr));
+    }
+
+    // The settings' language, and a read that fails told apart from a blank field: the failure
+    // shows its box and reads as Italian where the language is asked.
+    void settingsReadTellsFailureFromBlank()
+    {
+        TempProgramFolder folder;
+        ScriptedMessages boxes;
+        CreaTabelle();
+        QCOMPARE(LetturaImpostazione(QStringLiteral("LINGUA")), std::optional<QString>(QStringLiteral("Italiano")));
+        QCOMPARE(LinguaImpostata(), Lingua::Italiano);
+        prova::Impostazione("LINGUA", Fr);
+        QCOMPARE(LinguaImpostata(), Lingua::Francais);
+        prova::Impostazione("LINGUA", QStringLiteral("Deutsch"));
+        QCOMPARE(LinguaImpostata(), Lingua::Italiano);
+        prova::Impostazione("LINGUA", QString());
+        QCOMPARE(LetturaImpostazione(QStringLiteral("LINGUA")), std::optional<QString>(QString()));
+        QCOMPARE(LinguaImpostata(), Lingua::Italiano);
+        QCOMPARE(boxes.count(), 0);
+
+        QVERIFY(!LetturaImpostazione(QStringLiteral("NESSUNCAMPO")));
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().testo.contains(QLatin1String("NESSUNCAMPO")));
+        QCOMPARE(LeggiImpostazione(QStringLiteral("NESSUNCAMPO")), QString()); // read as blank, on purpose
+        QCOMPARE(boxes.count(), 2);
     }
 };
 

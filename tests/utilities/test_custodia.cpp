@@ -3,6 +3,7 @@
 // that a file is one of our tables, the atomic copy, the backup folder helpers and the long-run
 // guard.
 #include "core/copiaatomica.h"
+#include "utilities/recuperotabelle.h"
 #include "core/cartella.h"
 #include "custodia_prova.h"
 #include "store/consegnatabelle.h"

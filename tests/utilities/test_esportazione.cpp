@@ -257,38 +257,41 @@ private slots:
         TestProgram p;
         const QString cartella = p.folder.path();
         for (const char *n : {"../Export.txt", "sub/Export.txt", "..\\Export.txt", "..", "."})
-            QVERIFY2(!ControllaNomeArchivio(QLatin1String(n)).isEmpty(), n);
-        QVERIFY(ControllaNomeArchivio(QStringLiteral("Export 2024.txt")).isEmpty());
+            QVERIFY2(ControllaNomeArchivio(QLatin1String(n)).has_value(), n);
+        QVERIFY(!ControllaNomeArchivio(QStringLiteral("Export 2024.txt")).has_value());
 
         const QString eseguibile = cartella + QStringLiteral("rotaset");
         QFile(eseguibile).open(QIODevice::WriteOnly);
         for (const char *n : {"Class.db", "class.DB", "tabexport.db", "giornate.db-journal", "dberrori.log", "rotaset"})
-            QVERIFY2(!ControllaDestinazione(cartella + QLatin1String(n), cartella, eseguibile).isEmpty(), n);
-        QVERIFY(ControllaDestinazione(cartella + QStringLiteral("Export.txt"), cartella, eseguibile).isEmpty());
+            QVERIFY2(ControllaDestinazione(cartella + QLatin1String(n), cartella, eseguibile).has_value(), n);
+        QVERIFY(!ControllaDestinazione(cartella + QStringLiteral("Export.txt"), cartella, eseguibile).has_value());
         QDir(cartella).mkdir(QStringLiteral("altrove"));
-        QVERIFY(ControllaDestinazione(cartella + QStringLiteral("altrove/Class.db"), cartella, eseguibile).isEmpty());
+        QVERIFY(!ControllaDestinazione(cartella + QStringLiteral("altrove/Class.db"), cartella, eseguibile).has_value());
         // Reaching the program folder by another way is still the program folder.
-        QVERIFY(!ControllaDestinazione(cartella + QStringLiteral("altrove/../Class.db"), cartella, eseguibile).isEmpty());
+        QVERIFY(ControllaDestinazione(cartella + QStringLiteral("altrove/../Class.db"), cartella, eseguibile).has_value());
 
-        QVERIFY(ControllaNomeFoglio(QString(31, QLatin1Char('a'))).isEmpty());
-        QVERIFY(ControllaNomeFoglio(QStringLiteral("Foglio n.1")).isEmpty());
+        QVERIFY(!ControllaNomeFoglio(QString(31, QLatin1Char('a'))).has_value());
+        QVERIFY(!ControllaNomeFoglio(QStringLiteral("Foglio n.1")).has_value());
         for (const QString &n : {QString(32, QLatin1Char('a')), QStringLiteral("a/b"), QStringLiteral("a\\b"),
                                  QStringLiteral("[x]"), QStringLiteral("a:b"), QStringLiteral("a*"), QStringLiteral("a?"),
                                  QStringLiteral("'a")})
-            QVERIFY2(!ControllaNomeFoglio(n).isEmpty(), qPrintable(n));
+            QVERIFY2(ControllaNomeFoglio(n).has_value(), qPrintable(n));
         QCOMPARE(NomeCartellaDiLavoro(QStringLiteral("Export.txt")), QStringLiteral("Export.xlsx"));
         QCOMPARE(NomeCartellaDiLavoro(QStringLiteral("dati")), QStringLiteral("dati.xlsx"));
 
-        QVERIFY(ControllaLunghezzeModello(QString(40, QLatin1Char('d')), QString(30, QLatin1Char('o')),
-                                          QString(20, QLatin1Char('c')))
-                    .isEmpty());
+        QVERIFY(!ControllaLunghezzeModello(QString(40, QLatin1Char('d')), QString(30, QLatin1Char('o')),
+                                           QString(20, QLatin1Char('c')))
+                     .has_value());
         const QString periodo = ControllaLunghezzeModello(QStringLiteral("Modello"), QString(),
-                                                          QStringLiteral("\"giornate.db\".\"Giornata\""));
+                                                          QStringLiteral("\"giornate.db\".\"Giornata\""))
+                                    .value_or(QString());
         QVERIFY(periodo.contains(QStringLiteral("\"Campo richiesta periodo\"")));
         QVERIFY(periodo.contains(QStringLiteral("24 caratteri")));
         QVERIFY(ControllaLunghezzeModello(QStringLiteral("M"), QString(31, QLatin1Char('o')), QString())
+                    .value_or(QString())
                     .contains(QStringLiteral("\"Ordine per\"")));
         QVERIFY(ControllaLunghezzeModello(QString(41, QLatin1Char('d')), QString(), QString())
+                    .value_or(QString())
                     .contains(QStringLiteral("\"Descrizione\"")));
     }
 

@@ -159,13 +159,13 @@ private slots:
     void aFailingWriteKeepsTheEarlierArchive()
     {
         backup(QStringLiteral("20240305"), {{"giornate.db", "primo"}});
-        QString errore;
-        QVERIFY(CreaArchivio(PercorsoArchivio(), PercorsoBackup(QStringLiteral("20240305")), {"giornate.db"}, errore));
+        QVERIFY(CreaArchivio(PercorsoArchivio(), PercorsoBackup(QStringLiteral("20240305")), {"giornate.db"}).creato);
         const QByteArray prima = prova::contenuto(PercorsoArchivio());
         // A file that vanished since it was listed.
-        QVERIFY(!CreaArchivio(PercorsoArchivio(), PercorsoBackup(QStringLiteral("20240305")), {"giornate.db", "sparito.db"},
-                              errore));
-        QVERIFY(!errore.isEmpty());
+        const EsitoArchivio esito =
+            CreaArchivio(PercorsoArchivio(), PercorsoBackup(QStringLiteral("20240305")), {"giornate.db", "sparito.db"});
+        QVERIFY(!esito.creato);
+        QVERIFY(!esito.errore.isEmpty());
         QCOMPARE(prova::contenuto(PercorsoArchivio()), prima);
     }
 };

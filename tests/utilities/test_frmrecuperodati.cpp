@@ -3,6 +3,7 @@
 // cannot be put in place, a table open elsewhere, and the deletion of a backup by its name only.
 #include "core/cartella.h"
 #include "core/copiaatomica.h"
+#include "utilities/recuperotabelle.h"
 #include "custodia_prova.h"
 #include "store/consegnatabelle.h"
 #include "store/database.h"
