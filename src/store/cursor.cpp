@@ -323,7 +323,41 @@ void RowStore::appendFrom(sqlite3_stmt *st, int first)
     }
 }
 
+// ---- FieldNames --------------------------------------------------------------------------------
+
+void FieldNames::rebuild(const QList<FieldDef> &defs)
+{
+    entries.clear();
+    if (defs.isEmpty())
+        return;
+    qsizetype size = 8;
+    while (size < 2 * defs.size())
+        size *= 2;
+    entries.resize(size);
+    const qsizetype mask = size - 1;
+    for (int i = 0; i < defs.size(); ++i) {
+        const QString &name = defs[i].name;
+        qsizetype at = hashOf(name) & mask;
+        while (entries[at].index >= 0 && !sameName(entries[at].name, name))
+            at = (at + 1) & mask;
+        if (entries[at].index < 0) // a second field of the same name is never found by it
+            entries[at] = {name, i};
+    }
+}
+
 // ---- Cursor ------------------------------------------------------------------------------------
+
+Cursor::Cursor(QObject *parent) : QObject(parent)
+{
+    connect(this, &Cursor::rowsReread, this, &Cursor::dataChanged);
+    heard = false; // the relay is no listener
+}
+
+void Cursor::setFields(const QList<FieldDef> &fields)
+{
+    defs = fields;
+    names.rebuild(defs);
+}
 
 int Cursor::recordCount() const { return int(rows.size()); }
 
@@ -360,7 +394,6 @@ void Cursor::connectNotify(const QMetaMethod &) { heard = true; }
 
 void Cursor::resetRows()
 {
-    nameCache.fill({});
     rows.clear();
     pos = -1;
     eof_ = bof_ = true;
@@ -423,23 +456,9 @@ void Cursor::setRecNo(int number)
 
 int Cursor::fieldIndex(const QString &name) const
 {
-    NameHit &hit = nameCache[(quintptr(name.constData()) >> 3) % nameCache.size()];
-    if (hit.text == name.constData() && hit.size == name.size() && hit.index < defs.size()) {
-        // A literal's characters never change: the same address is the same name. Any other text
-        // may have been freed and its address reused, so its characters are compared too.
-        const bool literal = !name.data_ptr().isMutable();
-        if (literal || defs[hit.index].name == name)
-            return hit.index;
-    }
-    int found = -1;
-    // Most callers spell the name as declared: the exact comparison first is much cheaper.
-    for (int i = 0; i < defs.size() && found < 0; ++i)
-        if (defs[i].name == name)
-            found = i;
-    if (found >= 0) {
-        hit = {name.constData(), name.size(), found};
+    // Most callers spell the name as declared; any other case is found by a comparison of each.
+    if (const int found = names.find(name); found >= 0)
         return found;
-    }
     for (int i = 0; i < defs.size(); ++i)
         if (defs[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;

@@ -4,8 +4,8 @@
 #include "store/declaration.h"
 
 #include <QDate>
+#include <cstring>
 #include <QList>
-#include <array>
 #include <QObject>
 #include <QVariant>
 
@@ -106,10 +106,50 @@ private:
     QByteArray text;
 };
 
+// Field names to their positions, for the lookup at every read by name: a small open-addressing
+// table whose hash takes a name's length and a few of its characters, each hit confirmed by
+// comparing the whole name. Built again whenever the fields change.
+class FieldNames {
+public:
+    void rebuild(const QList<FieldDef> &defs);
+    // The first field named exactly so; -1 when there is none.
+    int find(const QString &name) const
+    {
+        if (entries.isEmpty())
+            return -1;
+        const qsizetype mask = entries.size() - 1;
+        for (qsizetype at = hashOf(name) & mask;; at = (at + 1) & mask) {
+            const Entry &e = entries[at];
+            if (e.index < 0 || sameName(e.name, name))
+                return e.index;
+        }
+    }
+
+private:
+    static bool sameName(const QString &a, const QString &b)
+    {
+        return a.size() == b.size() && std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0;
+    }
+    static qsizetype hashOf(const QString &name)
+    {
+        const qsizetype n = name.size();
+        if (n == 0)
+            return 0;
+        const QChar *c = name.constData();
+        return n * 977 + c[0].unicode() * 31 + c[n / 2].unicode() * 7 + c[n - 1].unicode() * 131 +
+               c[n > 1 ? n - 2 : 0].unicode();
+    }
+    struct Entry {
+        QString name;
+        int index = -1; // -1: an empty slot
+    };
+    QList<Entry> entries; // a power of two in size, at least twice the number of fields
+};
+
 class Cursor : public QObject {
     Q_OBJECT
 public:
-    explicit Cursor(QObject *parent = nullptr) : QObject(parent) {}
+    explicit Cursor(QObject *parent = nullptr);
 
     bool isOpen() const { return open_; }
     void first();
@@ -136,10 +176,21 @@ signals:
     void dataChanged();
     // Browse, edit, insert, or closed.
     void stateChanged();
+    // Relayed to dataChanged: a const reading (a count, say) read the rows again because another
+    // cursor wrote to the table. Sent by the cursor only.
+    void rowsReread(QPrivateSignal) const;
 
 protected:
     friend class Field;
-    virtual void sync() {}
+    // Reads the rows again when another cursor wrote behind this one. Const, like the readings
+    // that need it: the rows and the place in them are filled lazily, hence mutable.
+    virtual void sync() const {}
+    // Tells the listeners the rows were read again; from a const reading as well.
+    void rowsRefreshed() const
+    {
+        if (heard)
+            emit rowsReread(QPrivateSignal());
+    }
     // Called before the current row moves; false keeps it where it is.
     virtual bool beforeMove() { return true; }
     virtual QVariant currentValue(int index) const;
@@ -148,7 +199,7 @@ protected:
     // A cursor may read its rows as it moves forward instead of all at once. A move that needs
     // every row (backwards, to the end, by number, a search) reads the rest first; the forward
     // moves are the cursor's own while it reads as it goes (true when it has made the move).
-    virtual void readAll() {}
+    virtual void readAll() const {}
     virtual bool firstAsRead() { return false; }
     virtual bool nextAsRead() { return false; }
     // Moves to a row (clamped), sets eof and bof, then tells the controls.
@@ -158,22 +209,17 @@ protected:
     void connectNotify(const QMetaMethod &signal) override;
     bool heard = false;
     void resetRows();
+    // The only way the fields change: the name lookup follows them.
+    void setFields(const QList<FieldDef> &fields);
 
     QList<FieldDef> defs;
-    // Field names already looked up, as the caller wrote them: a name is resolved once per cursor,
-    // not at every read. Callers pass the same literal each time, so its characters' address finds
-    // it; an entry counts only while the field's name still equals the text. Emptied whenever defs
-    // change.
-    struct NameHit {
-        const QChar *text = nullptr;
-        qsizetype size = 0;
-        int index = -1;
-    };
-    mutable std::array<NameHit, 16> nameCache{};
-    RowStore rows;
-    int pos = -1;
-    bool eof_ = true;
-    bool bof_ = true;
+    FieldNames names;
+    // The rows copied into the cursor, and the current one. A table fills them lazily, also on a
+    // const reading (a count reads every row): they are mutable.
+    mutable RowStore rows;
+    mutable int pos = -1;
+    mutable bool eof_ = true;
+    mutable bool bof_ = true;
     bool open_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <sqlite3.h>
 #include <system_error>
+#include <utility>
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -319,23 +320,37 @@ QString Database::schemaFor(const QString &resolvedName) const
 
 void Database::attachFile(const QString &resolvedName, const QString &schema)
 {
-    if (inTransaction())
-        throw EngineError(QStringLiteral("La tabella '%1' non può essere aperta durante un salvataggio.")
-                              .arg(resolvedName),
-                          HcBusy);
+    // Also inside a save: SQLite attaches within a transaction, and the file joins the save when
+    // first read or written.
     makeRoom();
     Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ") + quoteIdentifier(schema));
     attach.bind(1, folderPath + resolvedName);
     attach.step();
 }
 
+void Database::syncFully(const QString &schema)
+{
+    Statement level(*this, QStringLiteral("PRAGMA %1.synchronous").arg(quoteIdentifier(schema)));
+    if (level.step() && level.column(0).toInt() >= 2) // FULL, as SQLite attaches files when built as usual
+        return;
+    // SQLite changes the level only between transactions.
+    if (inTransaction())
+        throw EngineError(QStringLiteral("La tabella non può essere aperta durante un salvataggio."), HcBusy);
+    exec(QStringLiteral("PRAGMA %1.synchronous = FULL").arg(quoteIdentifier(schema)));
+}
+
+bool Database::inThisSave(const QString &schema) const
+{
+    return sqlite3_txn_state(db, schema.toUtf8().constData()) != SQLITE_TXN_NONE;
+}
+
 void Database::makeRoom()
 {
-    while (attached.size() >= maxAttached) {
+    while (attached.size() + leftAttached.size() >= maxAttached) {
         QString oldest;
         quint64 oldestUse = ~quint64(0);
         for (auto it = attached.cbegin(); it != attached.cend(); ++it)
-            if (it->users == 0 && it->lastUse < oldestUse) {
+            if (it->users == 0 && it->lastUse < oldestUse && !inThisSave(it->schema)) {
                 oldest = it.key();
                 oldestUse = it->lastUse;
             }
@@ -352,10 +367,21 @@ void Database::detach(const QString &k)
         return;
     const QString schema = it->schema;
     attached.erase(it);
-    char *err = nullptr;
-    sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(schema)).toUtf8().constData(), nullptr,
-                 nullptr, &err);
-    sqlite3_free(err);
+    if (!detachSchema(schema))
+        leftAttached << schema; // read during the running save: it goes when the save ends
+}
+
+bool Database::detachSchema(const QString &schema)
+{
+    return sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(schema)).toUtf8().constData(),
+                        nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void Database::detachLeftovers()
+{
+    const QStringList schemas = std::exchange(leftAttached, {});
+    for (const QString &schema : schemas)
+        detachSchema(schema);
 }
 
 void Database::verifyTable(const QString &schema, const QString &fileName)
@@ -393,7 +419,7 @@ QString Database::acquire(const QString &fileName)
         attached.insert(k, {schema, 0, 0});
         try {
             verifyTable(schema, resolved);
-            exec(QStringLiteral("PRAGMA %1.synchronous = FULL").arg(quoteIdentifier(schema)));
+            syncFully(schema);
             exec(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdentifier(schema)));
         } catch (const EngineError &e) {
             detach(k);
@@ -705,6 +731,7 @@ void Database::commit()
     }
     exec(QStringLiteral("COMMIT"));
     depth = 0;
+    detachLeftovers();
 }
 
 void Database::rollback()
@@ -713,6 +740,7 @@ void Database::rollback()
         return;
     depth = 0;
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    detachLeftovers();
     // Every cursor reads its table again: what it saw may have been undone.
     for (const auto &v : std::as_const(versions))
         *v = ++versionCounter;

@@ -5,6 +5,7 @@
 #include "store/declaration.h"
 
 #include <QHash>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -108,7 +109,9 @@ public:
     // complete) is removed, and so are the super-journals once no table journal is left.
     void removeStaleJournals();
 
-    // Transactions over every attached table; nested calls join the outer one.
+    // Transactions over the tables; nested calls join the outer one. A table may be opened (and
+    // its file attached) before or during a save: a file joins the save when the save first reads
+    // or writes it, and stays attached until the save ends.
     void begin();
     void commit();
     void rollback();
@@ -131,8 +134,18 @@ private:
     };
     QString schemaFor(const QString &resolvedName) const;
     void attachFile(const QString &resolvedName, const QString &schema);
+    // Forgets an attached table; a file that joined the running save stays attached under its
+    // schema until the save ends (SQLite refuses to detach it sooner), as one of leftAttached.
     void detach(const QString &key);
+    bool detachSchema(const QString &schema);
+    void detachLeftovers();
+    // True when the running save has read or written the schema's file.
+    bool inThisSave(const QString &schema) const;
+    // Detaches the table used least recently, and not yet by the running save, while the
+    // connection holds as many as it can.
     void makeRoom();
+    // Every write of the table's file is synced to disk (a file attached during a save already must be).
+    void syncFully(const QString &schema);
     void verifyTable(const QString &schema, const QString &fileName);
     // A table file that is a symbolic link is not one of our tables: never read or written through.
     void refuseLink(const QString &resolvedName) const;
@@ -140,6 +153,7 @@ private:
     QString folderPath;
     sqlite3 *db = nullptr;
     QHash<QString, Attachment> attached; // key: resolved file name, lower case
+    QStringList leftAttached;            // schemas detached from `attached`, still attached in SQLite
     QHash<QString, std::shared_ptr<quint64>> versions; // key: resolved file name, lower case
     quint64 useCounter = 0;
     quint64 versionCounter = 0;

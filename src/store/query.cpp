@@ -19,8 +19,7 @@ void Query::close()
         return;
     open_ = false;
     resetRows();
-    defs.clear();
-    nameCache.fill({});
+    setFields({});
     emit stateChanged();
     emit dataChanged();
 }
@@ -91,8 +90,7 @@ void Query::open()
             }
             result.append(row);
         }
-        defs = columns;
-        nameCache.fill({});
+        setFields(columns);
         rows = std::move(result);
     } catch (const EngineError &e) {
         // A damaged page somewhere: the message names the table it is in.

@@ -4,6 +4,7 @@
 
 #include "store/cursor.h"
 #include "store/database.h"
+#include "store/tablerows.h"
 
 #include <functional>
 #include <optional>
@@ -62,64 +63,38 @@ signals:
     void updateRecord();
 
 protected:
-    void sync() override;
+    void sync() const override;
     bool beforeMove() override;
     QVariant currentValue(int index) const override;
     CellView currentView(int index) const override;
     void writeValue(int index, const QVariant &value) override;
-    void readAll() override;
+    void readAll() const override;
     bool firstAsRead() override;
     bool nextAsRead() override;
 
 private:
-    void load(std::optional<qint64> keepRowid);
-    // Reading as the cursor moves: the rows stay in the statement, and only the fields asked for
-    // are read from it. Ends at the last row, or when every row is needed (readAll).
+    // Reads every row into the store again, staying on the row `keep` when it is still there.
+    void load(std::optional<qint64> keep) const;
     void startReading();
-    bool readNextRow(); // the next row passing the filter; false at the end
-    void stopReading();
-    QVariant readingValue(int index) const;
-    void loadRows(std::optional<qint64> keepRowid);
     void setState(State s);
     void requireOpen() const;
-    bool matchesFilter(const QVariant &value) const;
     void applyFilterText();
+    std::optional<qint64> currentRowid() const { return source.rowidAt(pos); }
+    Database &connection() const { return source.connection(); }
 
     QString name;
-    QString reference;            // "schema"."dati" while open
-    Database *engine = nullptr;   // the connection the table was opened on
     State st = Inactive;
-    QList<qint64> rowids;
-    QList<QVariant> buffer;
-    std::shared_ptr<quint64> version; // the table's version, shared by every cursor on it
-    quint64 seenVersion = 0;
-    void wrote(); // after a write of this cursor: a new version, already seen here
-    QString orderBy;
+    QList<QVariant> buffer; // the row being edited or inserted
     bool primaryOrdered = false;
-
     QString filterText;
     bool filterOn = false;
-    int filterField = -1;
-    QVariant filterValue;
-
-    QString selectSql;
-    Statement reading;
-    bool readingOn = false; // rows read as the cursor moves; the store holds none of them
-    bool onRow = false;     // the statement stands on the current row
-    qint64 readingRowid = 0;
-    // A row just added stays out of the store while rows are only being added: it is the current
-    // row, the last one, and joins the store (or the store is read again) when a move needs it.
-    QList<QVariant> held;
-    qint64 heldRowid = 0;
-    bool heldOn = false;
-    bool restMissing = false; // earlier rows added one after another are not in the store either
-    std::optional<qint64> currentRowid() const;
-    // The connection the table was opened on; an engine error once that connection has closed.
-    Database &connection() const;
-
-    Statement insertStmt;
-    Statement updateStmt;
-    Statement deleteStmt;
+    // Where the rows are; filled lazily, also by const readings.
+    mutable TableRows source{rows};
+    struct Writes {
+        Statement insert;
+        Statement update;
+        Statement remove;
+    } writes;
 };
 
 } // namespace store

@@ -627,6 +627,93 @@ private slots:
         QCOMPARE(helpContextOf([&] { outer.commit(); }), int(HcWrite));
     }
 
+    // A save may open its tables after it began: each joins the save, whole or not at all, and
+    // a file refused meanwhile is still refused once the save is over.
+    void tablesOpenedDuringASave()
+    {
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        db.createTable(people());
+        TableDeclaration other = people();
+        other.fileName = QStringLiteral("Altre.db");
+        db.createTable(other);
+        {
+            QFile f(folder.file(QStringLiteral("Rotto.db")));
+            f.open(QIODevice::WriteOnly);
+            f.write("questo non è una tabella\n");
+        }
+        db.exec(QStringLiteral("ATTACH DATABASE '%1' AS estraneo").arg(folder.file(QStringLiteral("Estraneo.db"))));
+        db.exec(QStringLiteral("CREATE TABLE estraneo.clienti (x)"));
+        db.exec(QStringLiteral("DETACH DATABASE estraneo"));
+
+        {
+            Transaction tr(db);
+            Table a(QStringLiteral("Persone.db"));
+            a.open();
+            addPerson(a, QStringLiteral("Prima"), 1);
+            Table bad(QStringLiteral("Rotto.db"));
+            QCOMPARE(helpContextOf([&] { bad.open(); }), int(HcNotATable));
+            Table foreign(QStringLiteral("Estraneo.db"));
+            QCOMPARE(helpContextOf([&] { foreign.open(); }), int(HcNotATable));
+            QCOMPARE(helpContextOf([&] { foreign.open(); }), int(HcNotATable));
+            Table b(QStringLiteral("Altre.db")); // opened after the first table was written
+            b.open();
+            addPerson(b, QStringLiteral("Dopo"), 2);
+            Query q(QStringLiteral("SELECT COUNT(*) AS n FROM \"Persone.db\""));
+            q.open();
+            QCOMPARE(q.fieldByName(QStringLiteral("n")).asInteger(), 1);
+            tr.commit();
+        }
+        {
+            Transaction tr(db);
+            Table b(QStringLiteral("Altre.db"));
+            b.open();
+            addPerson(b, QStringLiteral("Annullata"), 3);
+        } // rolled back
+        Table foreign(QStringLiteral("Estraneo.db"));
+        QCOMPARE(helpContextOf([&] { foreign.open(); }), int(HcNotATable));
+        Database::shutdown();
+        Table a(QStringLiteral("Persone.db"));
+        Table b(QStringLiteral("Altre.db"));
+        a.open();
+        b.open();
+        QCOMPARE(a.recordCount(), 1);
+        QCOMPARE(b.recordCount(), 1);
+        QCOMPARE(b.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Dopo"));
+    }
+
+    // A save writing more tables than the connection holds at once: the tables it wrote stay with
+    // it, and the one too many is refused without harm to the rest.
+    void saveOverMoreTablesThanAttached()
+    {
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        const int limit = sqlite3_limit(db.handle(), SQLITE_LIMIT_ATTACHED, -1);
+        QStringList files;
+        for (int i = 0; i <= limit; ++i) {
+            TableDeclaration d = people();
+            d.fileName = QStringLiteral("T%1.db").arg(i);
+            db.createTable(d);
+            files << d.fileName;
+        }
+        {
+            Transaction tr(db);
+            for (int i = 0; i < limit; ++i) {
+                Table t(files[i]);
+                t.open();
+                addPerson(t, QStringLiteral("Riga"), i);
+            }
+            Table tooMany(files.last());
+            QCOMPARE(helpContextOf([&] { tooMany.open(); }), int(HcBusy));
+            tr.commit();
+        }
+        for (int i = 0; i <= limit; ++i) {
+            Table t(files[i]);
+            t.open();
+            QCOMPARE(t.recordCount(), i < limit ? 1 : 0);
+        }
+    }
+
     void foreignAndDamagedFilesAreLeftAlone()
     {
         TempProgramFolder folder;
