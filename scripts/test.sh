@@ -11,6 +11,8 @@ launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  # Compilations with a precompiled header are cached too.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros
 fi
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
