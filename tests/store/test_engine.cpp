@@ -504,7 +504,15 @@ private slots:
         b.edit();
         b.fieldByName(QStringLiteral("Eta")).setAsInteger(99);
         b.post();
+        // A count that finds what the other cursor wrote reads the table again, and tells the
+        // controls once.
+        const Table &shown = a;
+        const qsizetype heard = data.count();
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(data.count(), heard + 1);
+        QCOMPARE(shown.recordCount(), 1);
         QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asInteger(), 99);
+        QCOMPARE(data.count(), heard + 1);
 
         // A control bound to a cursor that code has already walked hears every move from then on.
         Table walked(QStringLiteral("Persone.db"));
@@ -526,6 +534,47 @@ private slots:
         a.fieldByName(QStringLiteral("Eta")).setAsInteger(5);
         a.close();
         QCOMPARE(b.fieldByName(QStringLiteral("Eta")).asInteger(), 99);
+    }
+
+    // Fields are found by their names whatever text holds them: many alike, any case, the same
+    // cursor on another table, a query naming two columns alike.
+    void fieldsByName()
+    {
+        TempProgramFolder folder;
+        Database &db = Database::instance();
+        TableDeclaration wide{QStringLiteral("Larga.db"), QString(), {}, {}};
+        for (int i = 1; i <= 20; ++i)
+            wide.fields << textField(QStringLiteral("Squadra%1").arg(i), 20) << integerField(QStringLiteral("Set%1").arg(i));
+        db.createTable(wide);
+        db.createTable(people());
+
+        Table t(QStringLiteral("Larga.db"));
+        t.open();
+        for (int i = 0; i < wide.fields.size(); ++i) {
+            const QString name = wide.fields[i].name; // a text made at run time, freed each turn
+            QCOMPARE(t.fieldIndex(name), i);
+            QCOMPARE(t.fieldIndex(name.toUpper()), i);
+        }
+        QCOMPARE(t.fieldIndex(QStringLiteral("Squadra21")), -1);
+        QCOMPARE(t.fieldIndex(QString()), -1);
+        QCOMPARE(helpContextOf([&] { t.fieldByName(QStringLiteral("Nome")); }), int(HcUnknownField));
+
+        // The same cursor, and the same literal, on another table.
+        t.close();
+        QCOMPARE(t.fieldIndex(QStringLiteral("Set1")), -1);
+        t.setFileName(QStringLiteral("Persone.db"));
+        t.open();
+        QCOMPARE(t.fieldIndex(QStringLiteral("Set1")), -1);
+        QCOMPARE(t.fieldIndex(QStringLiteral("Eta")), 1);
+        addPerson(t, QStringLiteral("Anna"), 30);
+
+        Query q(QStringLiteral("SELECT p.Nome, p.Eta AS Nome FROM \"Persone.db\" p"));
+        q.open();
+        QCOMPARE(q.fieldIndex(QStringLiteral("Nome")), 0);
+        QCOMPARE(q.fieldIndex(QStringLiteral("NOME")), 0);
+        QCOMPARE(q.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Anna"));
+        q.close();
+        QCOMPARE(q.fieldIndex(QStringLiteral("Nome")), -1);
     }
 
     void structureCreateReadDeleteRename()
