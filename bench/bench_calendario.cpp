@@ -78,7 +78,7 @@ int main(int argc, char **argv)
         const DateGiornate lette = LeggiDateGiornate();
         const double a = double(t.nsecsElapsed()) / 1e6;
         TStCalendario stampa;
-        const ReportDocument d = stampa.Pagine(calendario, lette, QStringLiteral("2024/2025"), QStringLiteral("Serie C"), QString());
+        const ReportDocument d = stampa.Pagine(calendario, lette, QStringLiteral("2024/2025"), QStringLiteral("Serie C"), Lingua::Italiano);
         const double b = double(t.nsecsElapsed()) / 1e6;
         writeReportPdf(d, file);
         const double c = double(t.nsecsElapsed()) / 1e6;

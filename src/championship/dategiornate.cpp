@@ -92,14 +92,14 @@ QDate PrimoRitornoPredefinito(int giornate, const QDate &primaAndata, int passo)
     return primaAndata.addDays(qint64(qMax(meta, 1)) * passo);
 }
 
-QLocale LocaleDate(const QString &lingua)
+QLocale LocaleDate(Lingua lingua)
 {
     QLocale::Language voluta = QLocale::Italian;
     QLocale::Territory paese = QLocale::Italy;
-    if (lingua == QLatin1String("English")) {
+    if (lingua == Lingua::English) {
         voluta = QLocale::English;
         paese = QLocale::UnitedKingdom;
-    } else if (lingua == QStringLiteral("Français")) {
+    } else if (lingua == Lingua::Francais) {
         voluta = QLocale::French;
         paese = QLocale::France;
     }
@@ -189,7 +189,7 @@ QString DataDellaGiornata(int numero)
         const DateGiornate date = LeggiDateGiornate();
         if (!date.contains(numero))
             return QString();
-        return TestoData(date.value(numero), LocaleDate(LeggiImpostazione(QStringLiteral("LINGUA"))));
+        return TestoData(date.value(numero), LocaleDate(LinguaImpostata()));
     } catch (const std::exception &) {
         return QString();
     }

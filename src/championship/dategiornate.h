@@ -2,6 +2,8 @@
 // a time checked, and the date written out for people (titles, prints) in the program's language.
 #pragma once
 
+#include "store/impostazioni.h"
+
 #include <QDate>
 #include <QList>
 #include <QLocale>
@@ -37,7 +39,7 @@ QDate PrimoRitornoPredefinito(int giornate, const QDate &primaAndata, int passo)
 
 // The locale dates are written in for people: the user's own when it speaks the program's language
 // (LINGUA), otherwise that language's usual one (Italian without a choice).
-QLocale LocaleDate(const QString &lingua);
+QLocale LocaleDate(Lingua lingua);
 // "sabato 12 ottobre 2024", with " 20:30" when a time is stored; "" without a date.
 QString TestoData(const DataGiornata &d, const QLocale &locale);
 // "<prefisso> 7 - sabato 12 ottobre 2024", or "<prefisso> 7" without a date.

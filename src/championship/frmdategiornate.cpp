@@ -29,8 +29,8 @@
 namespace {
 QString tradotto(const QString &testo)
 {
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (!LinguaDaTradurre(lingua))
+    const Lingua lingua = LinguaImpostata();
+    if (lingua == Lingua::Italiano)
         return testo;
     try {
         return Traduci(testo, lingua);

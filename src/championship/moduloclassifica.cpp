@@ -33,11 +33,11 @@ void ModuloClassifica::CreaGriglia()
 
 void ModuloClassifica::PreparaColonne(std::span<const Colonna> colonne)
 {
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
+    const Lingua lingua = LinguaImpostata();
     const QFontMetrics fm(DBGrid1->horizontalHeader()->font());
     for (const Colonna &c : colonne) {
         QString titolo = QString::fromUtf8(c.titolo);
-        if (LinguaDaTradurre(lingua))
+        if (lingua != Lingua::Italiano)
             titolo = Traduci(titolo, lingua);
         const int adatta = fm.horizontalAdvance(titolo) + 2 * fm.averageCharWidth();
         DBGrid1->addColumn(QLatin1String(c.campo), titolo, qMax(c.larghezza, adatta));

@@ -93,10 +93,10 @@ int righe(const GiornataCalendario *g) { return g ? int(g->partite.size()) + (g-
 } // namespace
 
 ReportDocument TStCalendario::Pagine(const QList<GiornataCalendario> &calendario, const DateGiornate &date,
-                                     const QString &annata, const QString &categoria, const QString &lingua)
+                                     const QString &annata, const QString &categoria, Lingua lingua)
 {
     Parole p;
-    if (LinguaDaTradurre(lingua)) {
+    if (lingua != Lingua::Italiano) {
         for (QString *parola : {&p.titolo, &p.andata, &p.ritorno, &p.giornata, &p.riposa, &p.credito})
             *parola = Traduci(*parola, lingua);
     }
@@ -151,7 +151,7 @@ ReportDocument TStCalendario::Pagine()
     DateGiornate date;
     date = LeggiDateGiornate();
     return Pagine(calendario, date, LeggiImpostazione(QStringLiteral("ANNATA")),
-                  LeggiImpostazione(QStringLiteral("CATEGORIA")), LeggiImpostazione(QStringLiteral("LINGUA")));
+                  LeggiImpostazione(QStringLiteral("CATEGORIA")), LinguaImpostata());
 }
 
 void TStCalendario::Anteprima(QWidget *parent) { previewReport(Pagine(), parent); }

@@ -16,7 +16,7 @@ public:
     ReportDocument Pagine();
     // The same pages from data already read (the benchmark, tests).
     ReportDocument Pagine(const QList<GiornataCalendario> &calendario, const DateGiornate &date,
-                          const QString &annata, const QString &categoria, const QString &lingua);
+                          const QString &annata, const QString &categoria, Lingua lingua);
     // The print preview; throws store::EngineError, showing nothing, on a read fault.
     void Anteprima(QWidget *parent);
     bool SalvaPdf(const QString &file);

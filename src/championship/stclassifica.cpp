@@ -54,8 +54,8 @@ void TStClassifica::StClassificaBeforePrint()
     piedeProgramma = QLatin1String(CreditoStampa);
     piedeContatti = ContattiStampa();
 
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (!LinguaDaTradurre(lingua))
+    const Lingua lingua = LinguaImpostata();
+    if (lingua == Lingua::Italiano)
         return;
     titolo = Traduci(titolo, lingua);
     for (QString &testo : intestazioni)

@@ -32,8 +32,8 @@ void TStGiornata::StGiornataBeforePrint(int numero)
     localeIntestazione = QStringLiteral("Nome squadra locale");
     ospiteIntestazione = QStringLiteral("Nome squadra ospite");
     credito = QLatin1String(CreditoStampa);
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (!LinguaDaTradurre(lingua))
+    const Lingua lingua = LinguaImpostata();
+    if (lingua == Lingua::Italiano)
         return;
     // The "Set" headers and the web line stay as they are.
     titolo = Traduci(titolo, lingua);

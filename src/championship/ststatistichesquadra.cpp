@@ -51,8 +51,8 @@ void TStStatisticheSquadra::StClassificaBeforePrint()
     for (const char *t : Intestazioni)
         intestazioni << QString::fromUtf8(t);
     credito = QLatin1String(CreditoStampa);
-    const QString lingua = LeggiImpostazione(QStringLiteral("LINGUA"));
-    if (!LinguaDaTradurre(lingua))
+    const Lingua lingua = LinguaImpostata();
+    if (lingua == Lingua::Italiano)
         return;
     // "Fatto", "Da fare", "Nullo" and the addresses stay as they are.
     titolo = Traduci(titolo, lingua);

@@ -73,7 +73,7 @@ private slots:
         TStCalendario stampa;
         const QList<GiornataCalendario> calendario = LeggiCalendario();
         const ReportDocument d =
-            stampa.Pagine(calendario, LeggiDateGiornate(), QStringLiteral("2024/2025"), QStringLiteral("Serie B1"), QString());
+            stampa.Pagine(calendario, LeggiDateGiornate(), QStringLiteral("2024/2025"), QStringLiteral("Serie B1"), Lingua::Italiano);
         QVERIFY(d.pages.size() >= 4);
         QVERIFY(d.pages.size() <= 8);
         const QSizeF area = d.area();
@@ -151,7 +151,7 @@ private slots:
         AggiungiGiornata(2, {squadre[1], squadre[0], squadre[3], squadre[2], squadre[4]});
         TStCalendario stampa;
         const ReportDocument d = stampa.Pagine(LeggiCalendario(), {{2, {QDate(2024, 10, 12), QStringLiteral("20:30")}}},
-                                               QStringLiteral("2024/2025"), QString(), QStringLiteral("English"));
+                                               QStringLiteral("2024/2025"), QString(), Lingua::English);
         QCOMPARE(d.pages.size(), 1);
         const ReportPage &p = d.pages[0];
         QCOMPARE(p.item(QStringLiteral("QRAndataGiornata"))->text, QStringLiteral("First leg - Matchday 1"));
