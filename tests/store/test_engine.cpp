@@ -30,6 +30,15 @@ TableDeclaration people()
             {}};
 }
 
+// Two tables of the same shape: Persone.db and Altre.db.
+void createPeopleAndOthers(Database &db)
+{
+    db.createTable(people());
+    TableDeclaration other = people();
+    other.fileName = QStringLiteral("Altre.db");
+    db.createTable(other);
+}
+
 void addPerson(Table &t, const QString &name, const QVariant &age)
 {
     t.append();
@@ -627,10 +636,7 @@ private slots:
     {
         TempProgramFolder folder;
         Database &db = Database::instance();
-        db.createTable(people());
-        TableDeclaration other = people();
-        other.fileName = QStringLiteral("Altre.db");
-        db.createTable(other);
+        createPeopleAndOthers(db);
         Table a(QStringLiteral("Persone.db"));
         Table b(QStringLiteral("Altre.db"));
         a.open();
@@ -682,10 +688,7 @@ private slots:
     {
         TempProgramFolder folder;
         Database &db = Database::instance();
-        db.createTable(people());
-        TableDeclaration other = people();
-        other.fileName = QStringLiteral("Altre.db");
-        db.createTable(other);
+        createPeopleAndOthers(db);
         {
             QFile f(folder.file(QStringLiteral("Rotto.db")));
             f.open(QIODevice::WriteOnly);
