@@ -116,8 +116,7 @@ QString utf8Of(const CellView &c) { return QString::fromUtf8(c.text, c.length); 
 
 QString Field::asString() const
 {
-    cursor->sync();
-    const CellView c = cursor->currentView(idx);
+    const CellView c = view();
     switch (c.kind) {
     case CellView::Null:
         return QString();
@@ -133,14 +132,10 @@ QString Field::asString() const
     return valueAsString(def(), value());
 }
 
-int Field::asInteger() const
+int Field::integerOf(const CellView &c) const
 {
-    cursor->sync();
-    const CellView c = cursor->currentView(idx);
     if (c.kind == CellView::Null)
         return 0;
-    if (c.kind == CellView::Integer)
-        return int(c.number);
     const QVariant v = c.kind == CellView::Text ? QVariant(utf8Of(c)) : value();
     if (v.isNull() || !v.isValid())
         return 0;
@@ -151,23 +146,19 @@ int Field::asInteger() const
             throw EngineError(QStringLiteral("'%1' non è un valore intero valido.").arg(v.toString()), HcInvalidValue);
         return n;
     }
-    return int(integerOf(v));
+    return int(store::integerOf(v));
 }
 
-bool Field::asBoolean() const
+bool Field::booleanOf(const CellView &c) const
 {
-    cursor->sync();
-    const CellView c = cursor->currentView(idx);
     if (c.kind == CellView::Null)
         return false;
-    if (c.kind == CellView::Integer)
-        return c.number != 0;
     const QVariant v = c.kind == CellView::Text ? QVariant(utf8Of(c)) : value();
     if (v.isNull() || !v.isValid())
         return false;
     if (v.typeId() == QMetaType::QString)
         return v.toString().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-    return integerOf(v) != 0;
+    return store::integerOf(v) != 0;
 }
 
 QDate Field::asDate() const
@@ -177,6 +168,9 @@ QDate Field::asDate() const
 }
 
 void Field::setValue(const QVariant &value) { cursor->writeValue(idx, value); }
+void Field::setAsString(const QString &value) { cursor->writeText(idx, value); }
+void Field::setAsInteger(int value) { cursor->writeNumber(idx, value, false); }
+void Field::setAsBoolean(bool value) { cursor->writeNumber(idx, value, true); }
 
 // ---- RowStore ----------------------------------------------------------------------------------
 
@@ -380,6 +374,13 @@ void Cursor::writeValue(int, const QVariant &)
     throw EngineError(QStringLiteral("Il risultato di un'interrogazione è di sola lettura."), HcNotEditing);
 }
 
+void Cursor::writeNumber(int index, int value, bool logical)
+{
+    writeValue(index, logical ? QVariant(value != 0) : QVariant(value));
+}
+
+void Cursor::writeText(int index, const QString &value) { writeValue(index, QVariant(value)); }
+
 void Cursor::moveTo(int index, bool atBof, bool atEof)
 {
     const int count = int(rows.size());
@@ -465,7 +466,7 @@ int Cursor::fieldIndex(const QString &name) const
     return -1;
 }
 
-Field Cursor::fieldByName(const QString &name)
+Field Cursor::fieldByOtherName(const QString &name)
 {
     const int i = fieldIndex(name);
     if (i < 0)

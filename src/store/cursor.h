@@ -15,6 +15,17 @@ namespace store {
 
 class Cursor;
 
+// A field of the current row as stored, read without making a QVariant: the common kinds in
+// place, anything else (a real, a blob, a row being edited) left to the QVariant reading. A text
+// points into the cursor's rows and holds only until the cursor moves or changes.
+struct CellView {
+    enum Kind { Null, Integer, Text, Other };
+    Kind kind = Null;
+    qint64 number = 0;
+    const char *text = nullptr;
+    int length = 0;
+};
+
 // A field of the current row. Reading follows the engine's rules: a blank field reads as "", 0 or
 // false; a logical reads "True" or "False" as text.
 class Field {
@@ -29,33 +40,34 @@ public:
     QVariant value() const;
     bool isNull() const;
     QString asString() const;
-    int asInteger() const;
-    bool asBoolean() const;
+    // A stored number is read in place; any other value takes the longer way.
+    int asInteger() const
+    {
+        const CellView c = view();
+        return c.kind == CellView::Integer ? int(c.number) : integerOf(c);
+    }
+    bool asBoolean() const
+    {
+        const CellView c = view();
+        return c.kind == CellView::Integer ? c.number != 0 : booleanOf(c);
+    }
     // A date field's value; an invalid date when blank or not a date.
     QDate asDate() const;
 
     // Writing (tables only, in edit or insert state): an empty text is stored as blank, a text is cut
     // to the field's width, a text written into an integer field is converted or refused.
     void setValue(const QVariant &value);
-    void setAsString(const QString &value) { setValue(value); }
-    void setAsInteger(int value) { setValue(value); }
-    void setAsBoolean(bool value) { setValue(value); }
+    void setAsString(const QString &value);
+    void setAsInteger(int value);
+    void setAsBoolean(bool value);
     void clear() { setValue(QVariant()); }
 
 private:
+    inline CellView view() const;
+    int integerOf(const CellView &c) const;
+    bool booleanOf(const CellView &c) const;
     Cursor *cursor;
     int idx;
-};
-
-// A field of the current row as stored, read without making a QVariant: the common kinds in
-// place, anything else (a real, a blob, a row being edited) left to the QVariant reading. A text
-// points into the cursor's rows and holds only until the cursor moves or changes.
-struct CellView {
-    enum Kind { Null, Integer, Text, Other };
-    Kind kind = Null;
-    qint64 number = 0;
-    const char *text = nullptr;
-    int length = 0;
 };
 
 // Text of a stored value as the engine shows it.
@@ -128,7 +140,27 @@ public:
 private:
     static bool sameName(const QString &a, const QString &b)
     {
-        return a.size() == b.size() && std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0;
+        // Field names are short: compared four characters at a time here, without a call.
+        if (a.size() != b.size())
+            return false;
+        const char *x = reinterpret_cast<const char *>(a.constData());
+        const char *y = reinterpret_cast<const char *>(b.constData());
+        size_t bytes = size_t(a.size()) * sizeof(QChar);
+        for (; bytes >= 8; bytes -= 8, x += 8, y += 8) {
+            quint64 u, v;
+            std::memcpy(&u, x, 8);
+            std::memcpy(&v, y, 8);
+            if (u != v)
+                return false;
+        }
+        for (; bytes > 0; bytes -= 2, x += 2, y += 2) {
+            quint16 u, v;
+            std::memcpy(&u, x, 2);
+            std::memcpy(&v, y, 2);
+            if (u != v)
+                return false;
+        }
+        return true;
     }
     static qsizetype hashOf(const QString &name)
     {
@@ -168,7 +200,13 @@ public:
     int fieldCount() const { return int(defs.size()); }
     const QList<FieldDef> &fieldDefs() const { return defs; }
     int fieldIndex(const QString &name) const; // -1 when there is none
-    Field fieldByName(const QString &name);    // throws EngineError for an unknown name
+    // Throws EngineError for an unknown name. A name spelt as declared is found here, without a call.
+    Field fieldByName(const QString &name)
+    {
+        if (const int found = names.find(name); found >= 0)
+            return Field(this, found);
+        return fieldByOtherName(name);
+    }
     Field field(int index) { return Field(this, index); }
 
 signals:
@@ -194,8 +232,14 @@ protected:
     // Called before the current row moves; false keeps it where it is.
     virtual bool beforeMove() { return true; }
     virtual QVariant currentValue(int index) const;
+    // The current row's field as stored; a table first reads its rows again when another cursor
+    // wrote to it (sync), so that a field read needs this one call.
     virtual CellView currentView(int index) const;
     virtual void writeValue(int index, const QVariant &value);
+    // The typed writes of Field: the same as writeValue with the value as a QVariant (an int, a
+    // bool when logical, a text), which is all a cursor that does not override them does.
+    virtual void writeNumber(int index, int value, bool logical);
+    virtual void writeText(int index, const QString &value);
     // A cursor may read its rows as it moves forward instead of all at once. A move that needs
     // every row (backwards, to the end, by number, a search) reads the rest first; the forward
     // moves are the cursor's own while it reads as it goes (true when it has made the move).
@@ -209,6 +253,7 @@ protected:
     void connectNotify(const QMetaMethod &signal) override;
     bool heard = false;
     void resetRows();
+    Field fieldByOtherName(const QString &name);
     // The only way the fields change: the name lookup follows them.
     void setFields(const QList<FieldDef> &fields);
 
@@ -222,5 +267,7 @@ protected:
     mutable bool bof_ = true;
     bool open_ = false;
 };
+
+inline CellView Field::view() const { return cursor->currentView(idx); }
 
 } // namespace store

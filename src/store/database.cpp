@@ -88,33 +88,47 @@ Statement &Statement::operator=(Statement &&other) noexcept
 void Statement::bind(int index, const QVariant &value)
 {
     int rc;
-    switch (value.typeId()) {
-    case QMetaType::UnknownType:
-        rc = sqlite3_bind_null(st, index);
-        break;
-    // Numbers are never null: they are bound without asking.
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        rc = sqlite3_bind_int64(st, index, integerOf(value));
-        break;
-    case QMetaType::Double:
-        rc = sqlite3_bind_double(st, index, value.toDouble());
-        break;
-    default: {
-        if (value.isNull()) {
+    const int type = value.typeId();
+    if (type == QMetaType::QString) {
+        // The common text: bound from its UTF-8 bytes, kept here until the next bind or reset.
+        const QString &text = *static_cast<const QString *>(value.constData());
+        if (text.isNull()) {
+            rc = sqlite3_bind_null(st, index);
+        } else {
+            if (texts.size() < index)
+                texts.resize(index);
+            QByteArray &utf8 = texts[index - 1];
+            utf8 = text.toUtf8();
+            rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+        }
+    } else {
+        switch (type) {
+        case QMetaType::UnknownType:
             rc = sqlite3_bind_null(st, index);
             break;
+        // Numbers are never null: they are bound without asking.
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(st, index, integerOf(value));
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(st, index, value.toDouble());
+            break;
+        default: {
+            if (value.isNull()) {
+                rc = sqlite3_bind_null(st, index);
+                break;
+            }
+            if (texts.size() < index)
+                texts.resize(index);
+            QByteArray &utf8 = texts[index - 1];
+            utf8 = value.toString().toUtf8();
+            rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
         }
-        if (texts.size() < index)
-            texts.resize(index);
-        QByteArray &utf8 = texts[index - 1];
-        const QString *text = textIn(value);
-        utf8 = text ? text->toUtf8() : value.toString().toUtf8();
-        rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
-    }
+        }
     }
     if (rc != SQLITE_OK)
         db->fail(QStringLiteral("Parametro non valido"));

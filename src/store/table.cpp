@@ -201,8 +201,40 @@ void Table::writeValue(int index, const QVariant &value)
         emit dataChanged();
 }
 
+// The common writes go straight into the row: a number into a number field, a text that fits
+// into a text field, stored as convertForField would store them. Anything else takes its way.
+void Table::writeNumber(int index, int value, bool logical)
+{
+    const FieldType type = open_ && isEditing() ? std::as_const(defs)[index].type : FieldType::Text;
+    if (type != FieldType::Integer && type != FieldType::Logical) {
+        Cursor::writeNumber(index, value, logical); // refuses a closed table or a row not edited
+        return;
+    }
+    buffer[index] = QVariant(qlonglong(type == FieldType::Logical ? value != 0 : value));
+    if (heard)
+        emit dataChanged();
+}
+
+void Table::writeText(int index, const QString &value)
+{
+    const auto fits = [&] {
+        const FieldDef &def = std::as_const(defs)[index];
+        return !value.isEmpty() &&
+               (def.type == FieldType::Memo || (def.type == FieldType::Text && (def.size <= 0 || value.size() <= def.size)));
+    };
+    if (!open_ || !isEditing() || !fits()) {
+        Cursor::writeText(index, value); // refuses a closed table or a row not edited
+        return;
+    }
+    buffer[index] = QVariant(value);
+    if (heard)
+        emit dataChanged();
+}
+
 CellView Table::currentView(int index) const
 {
+    if (source.stale())
+        sync();
     if (isEditing())
         return {CellView::Other, 0, nullptr, 0};
     if (source.state() == TableRows::State::PastEnd)

@@ -68,6 +68,8 @@ protected:
     QVariant currentValue(int index) const override;
     CellView currentView(int index) const override;
     void writeValue(int index, const QVariant &value) override;
+    void writeNumber(int index, int value, bool logical) override;
+    void writeText(int index, const QString &value) override;
     void readAll() const override;
     bool firstAsRead() override;
     bool nextAsRead() override;

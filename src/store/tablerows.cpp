@@ -16,9 +16,9 @@ void TableRows::become(State next)
 {
     // What a state held goes with it: the statement once the rows are no longer read from it,
     // the row kept aside once it joined the store or the store was read again.
-    if (next != State::Reading && next != State::PastEnd)
+    if (next != State::Reading && next != State::PastEnd && statement.raw())
         statement = Statement();
-    if (next != State::Held && next != State::HeldAlone)
+    if (next != State::Held && next != State::HeldAlone && !kept.isEmpty())
         kept.clear();
     if (next == State::Closed) {
         store.clear();
@@ -104,7 +104,8 @@ bool TableRows::readNext()
             if (filter.field >= 0 && !passes(statement.column(filter.field + 1)))
                 continue;
             rowid = sqlite3_column_int64(statement.raw(), 0);
-            become(State::Reading);
+            if (current != State::Reading)
+                become(State::Reading);
             return true;
         }
     } catch (const EngineError &e) {
@@ -189,28 +190,31 @@ QVariant TableRows::value(int pos, int index) const
     return pos < 0 || pos >= store.size() ? QVariant() : store.value(pos, index);
 }
 
-CellView TableRows::view(int pos, int index) const
+CellView TableRows::readingView(int index) const
+{
+    // One call for the column; its value is read in place, on this thread, before the next step.
+    sqlite3_value *v = sqlite3_column_value(statement.raw(), index + 1);
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return {CellView::Integer, sqlite3_value_int64(v), nullptr, 0};
+    case SQLITE_TEXT: {
+        const char *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
+        return {CellView::Text, 0, text, sqlite3_value_bytes(v)};
+    }
+    default:
+        return {CellView::Other, 0, nullptr, 0};
+    }
+}
+
+CellView TableRows::storedView(int pos, int index) const
 {
     switch (current) {
-    case State::Reading: {
-        // One call for the column; its value is read in place, on this thread, before the next step.
-        sqlite3_value *v = sqlite3_column_value(statement.raw(), index + 1);
-        switch (sqlite3_value_type(v)) {
-        case SQLITE_NULL:
-            return {};
-        case SQLITE_INTEGER:
-            return {CellView::Integer, sqlite3_value_int64(v), nullptr, 0};
-        case SQLITE_TEXT: {
-            const char *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
-            return {CellView::Text, 0, text, sqlite3_value_bytes(v)};
-        }
-        default:
-            return {CellView::Other, 0, nullptr, 0};
-        }
-    }
     case State::Held:
     case State::HeldAlone:
         return {CellView::Other, 0, nullptr, 0};
+    case State::Reading: // read by readingView
     case State::PastEnd:
     case State::Closed:
     case State::Complete:

@@ -74,7 +74,10 @@ public:
     std::optional<qint64> rowidAt(int pos) const;
     // The current row's value (Reading, Held, Complete), as a QVariant or as a view.
     QVariant value(int pos, int index) const;
-    CellView view(int pos, int index) const;
+    CellView view(int pos, int index) const
+    {
+        return current == State::Reading ? readingView(index) : storedView(pos, index);
+    }
 
     // A row added at the end is kept aside (Complete, Held or HeldAlone): it swaps with `row`,
     // which keeps the old row's room for the next one. Returns the new row's place.
@@ -85,6 +88,8 @@ public:
     void remove(int pos);
 
 private:
+    CellView readingView(int index) const;
+    CellView storedView(int pos, int index) const;
     void become(State next);
     bool passes(const QVariant &value) const;
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 using namespace store;
 
@@ -132,6 +133,66 @@ private slots:
         again.open();
         QCOMPARE(again.recordCount(), 1);
         QCOMPARE(again.fieldByName(QStringLiteral("Nome")).asString(), QStringLiteral("Nicolò D'A"));
+    }
+
+    // setAsInteger, setAsBoolean and setAsString take a shorter way for the common cases; whatever
+    // the field and the value, they store what setValue stores, and refuse what it refuses.
+    void typedWritesStoreWhatValueWritesStore()
+    {
+        TempProgramFolder folder;
+        Database::instance().createTable({QStringLiteral("Tipi.db"),
+                                          QString(),
+                                          {textField(QStringLiteral("Testo"), 5), memoField(QStringLiteral("Nota")),
+                                           integerField(QStringLiteral("Numero")), logicalField(QStringLiteral("Vero")),
+                                           dateField(QStringLiteral("Data"))},
+                                          {}});
+        Table t(QStringLiteral("Tipi.db"));
+        t.open();
+        // What a write leaves in the row being edited, or the error it throws.
+        const auto outcome = [&](const QString &field, const std::function<void(Field)> &write) {
+            t.append();
+            QString result;
+            try {
+                write(t.fieldByName(field));
+                const QVariant v = t.fieldByName(field).value();
+                result = QStringLiteral("%1:%2").arg(QString::fromLatin1(v.typeName()), v.toString());
+            } catch (const EngineError &e) {
+                result = QStringLiteral("error %1").arg(e.helpContext());
+            }
+            t.cancel();
+            return result;
+        };
+        const QStringList texts = {QString(), QStringLiteral(""), QStringLiteral(" 12 "), QStringLiteral("abcdefgh"),
+                                   QStringLiteral("True"), QStringLiteral("false"), QStringLiteral("2026-12-09"),
+                                   QStringLiteral("Nicolò D'Angelo")};
+        for (const QString &field : {QStringLiteral("Testo"), QStringLiteral("Nota"), QStringLiteral("Numero"),
+                                     QStringLiteral("Vero"), QStringLiteral("Data")}) {
+            for (int n : {0, 7, -3, 123456}) {
+                QCOMPARE(outcome(field, [&](Field f) { f.setAsInteger(n); }),
+                         outcome(field, [&](Field f) { f.setValue(QVariant(n)); }));
+            }
+            for (bool b : {true, false}) {
+                QCOMPARE(outcome(field, [&](Field f) { f.setAsBoolean(b); }),
+                         outcome(field, [&](Field f) { f.setValue(QVariant(b)); }));
+            }
+            for (const QString &text : texts) {
+                QCOMPARE(outcome(field, [&](Field f) { f.setAsString(text); }),
+                         outcome(field, [&](Field f) { f.setValue(QVariant(text)); }));
+            }
+        }
+        // A sample of what they store, so that both ways cannot be wrong alike.
+        QCOMPARE(outcome(QStringLiteral("Testo"), [](Field f) { f.setAsString(QStringLiteral("abcdefgh")); }),
+                 QStringLiteral("QString:abcde"));
+        QCOMPARE(outcome(QStringLiteral("Vero"), [](Field f) { f.setAsInteger(7); }), QStringLiteral("qlonglong:1"));
+        QCOMPARE(outcome(QStringLiteral("Numero"), [](Field f) { f.setAsBoolean(true); }), QStringLiteral("qlonglong:1"));
+
+        // Out of editing, or on a closed table, both refuse alike.
+        QCOMPARE(helpContextOf([&] { t.field(2).setAsInteger(1); }), int(HcNotEditing));
+        QCOMPARE(helpContextOf([&] { t.field(0).setAsString(QStringLiteral("a")); }), int(HcNotEditing));
+        t.append();
+        Field numero = t.fieldByName(QStringLiteral("Numero"));
+        t.close();
+        QCOMPARE(helpContextOf([&] { numero.setAsInteger(1); }), int(HcNotEditing));
     }
 
     void navigationAndLocate()
@@ -522,6 +583,15 @@ private slots:
         QCOMPARE(shown.recordCount(), 1);
         QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asInteger(), 99);
         QCOMPARE(data.count(), heard + 1);
+        // A field read alone, with no move or count before it, finds what the other wrote too.
+        b.edit();
+        b.fieldByName(QStringLiteral("Eta")).setAsInteger(7);
+        b.post();
+        QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asInteger(), 7);
+        QCOMPARE(a.fieldByName(QStringLiteral("Eta")).asString(), QStringLiteral("7"));
+        b.edit();
+        b.fieldByName(QStringLiteral("Eta")).setAsInteger(99);
+        b.post();
 
         // A control bound to a cursor that code has already walked hears every move from then on.
         Table walked(QStringLiteral("Persone.db"));
