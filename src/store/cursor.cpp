@@ -168,9 +168,6 @@ QDate Field::asDate() const
 }
 
 void Field::setValue(const QVariant &value) { cursor->writeValue(idx, value); }
-void Field::setAsString(const QString &value) { cursor->writeText(idx, value); }
-void Field::setAsInteger(int value) { cursor->writeNumber(idx, value, false); }
-void Field::setAsBoolean(bool value) { cursor->writeNumber(idx, value, true); }
 
 // ---- RowStore ----------------------------------------------------------------------------------
 

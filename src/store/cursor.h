@@ -57,9 +57,9 @@ public:
     // Writing (tables only, in edit or insert state): an empty text is stored as blank, a text is cut
     // to the field's width, a text written into an integer field is converted or refused.
     void setValue(const QVariant &value);
-    void setAsString(const QString &value);
-    void setAsInteger(int value);
-    void setAsBoolean(bool value);
+    inline void setAsString(const QString &value);
+    inline void setAsInteger(int value);
+    inline void setAsBoolean(bool value);
     void clear() { setValue(QVariant()); }
 
 private:
@@ -269,5 +269,8 @@ protected:
 };
 
 inline CellView Field::view() const { return cursor->currentView(idx); }
+inline void Field::setAsString(const QString &value) { cursor->writeText(idx, value); }
+inline void Field::setAsInteger(int value) { cursor->writeNumber(idx, value, false); }
+inline void Field::setAsBoolean(bool value) { cursor->writeNumber(idx, value, true); }
 
 } // namespace store

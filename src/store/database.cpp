@@ -107,9 +107,11 @@ void Statement::bind(int index, const QVariant &value)
             rc = sqlite3_bind_null(st, index);
             break;
         // Numbers are never null: they are bound without asking.
+        case QMetaType::LongLong: // what the engine stores in a row
+            rc = sqlite3_bind_int64(st, index, *static_cast<const qlonglong *>(value.constData()));
+            break;
         case QMetaType::Bool:
         case QMetaType::Int:
-        case QMetaType::LongLong:
         case QMetaType::UInt:
         case QMetaType::ULongLong:
             rc = sqlite3_bind_int64(st, index, integerOf(value));
