@@ -87,20 +87,19 @@ Statement &Statement::operator=(Statement &&other) noexcept
 
 void Statement::bind(int index, const QVariant &value)
 {
+    // A text is bound from its UTF-8 bytes, kept here until the next bind or reset.
+    const auto bindText = [&](const QString &text) {
+        if (texts.size() < index)
+            texts.resize(index);
+        QByteArray &utf8 = texts[index - 1];
+        utf8 = text.toUtf8();
+        return sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+    };
     int rc;
     const int type = value.typeId();
-    if (type == QMetaType::QString) {
-        // The common text: bound from its UTF-8 bytes, kept here until the next bind or reset.
+    if (type == QMetaType::QString) { // the common text, looked at once
         const QString &text = *static_cast<const QString *>(value.constData());
-        if (text.isNull()) {
-            rc = sqlite3_bind_null(st, index);
-        } else {
-            if (texts.size() < index)
-                texts.resize(index);
-            QByteArray &utf8 = texts[index - 1];
-            utf8 = text.toUtf8();
-            rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
-        }
+        rc = text.isNull() ? sqlite3_bind_null(st, index) : bindText(text);
     } else {
         switch (type) {
         case QMetaType::UnknownType:
@@ -119,17 +118,8 @@ void Statement::bind(int index, const QVariant &value)
         case QMetaType::Double:
             rc = sqlite3_bind_double(st, index, value.toDouble());
             break;
-        default: {
-            if (value.isNull()) {
-                rc = sqlite3_bind_null(st, index);
-                break;
-            }
-            if (texts.size() < index)
-                texts.resize(index);
-            QByteArray &utf8 = texts[index - 1];
-            utf8 = value.toString().toUtf8();
-            rc = sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
-        }
+        default:
+            rc = value.isNull() ? sqlite3_bind_null(st, index) : bindText(value.toString());
         }
     }
     if (rc != SQLITE_OK)
