@@ -35,7 +35,6 @@ DateGiornate LeggiDateGiornate()
 void SalvaDateGiornate(const DateGiornate &date)
 {
     store::Table tabella(Tabella);
-    // Open before the transaction begins: a table file cannot join one later.
     tabella.open();
     store::Transaction transazione;
     while (!tabella.isEmpty()) {

@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString Nessuno = QStringLiteral("*");
 const QString MsgVariatiSalvare =
     QStringLiteral("I risultati della giornata sono stati variati, si vuole memorizzare le modifiche?");
 // The fields always open on a matchday not yet played, whatever the number of teams.
@@ -266,7 +265,7 @@ bool TFrmRisultati::ComboAllineata()
 void TFrmRisultati::TuttiAsterisco()
 {
     for (int k = 1; k <= NumeroCampi; ++k)
-        ImpostaSet(k, Nessuno);
+        ImpostaSet(k, SetSenzaRisultato);
 }
 
 void TFrmRisultati::AzzeraModifiche()
@@ -287,9 +286,9 @@ bool TFrmRisultati::ControllaCoppia(int coppia)
 {
     const int primo = 2 * coppia - 1;
     const int secondo = 2 * coppia;
-    if (P(primo)->text() == Nessuno || P(secondo)->text() == Nessuno) {
-        ImpostaSet(primo, Nessuno);
-        ImpostaSet(secondo, Nessuno);
+    if (P(primo)->text() == SetSenzaRisultato || P(secondo)->text() == SetSenzaRisultato) {
+        ImpostaSet(primo, SetSenzaRisultato);
+        ImpostaSet(secondo, SetSenzaRisultato);
         return true;
     }
     return ModuloRisultati::ControllaCoppia(coppia);
@@ -304,8 +303,8 @@ bool TFrmRisultati::ControllaTutto()
             return false;
         if (k % 2 == 1 || !P(k - 1)->isEnabled())
             continue;
-        const bool senzaPrimo = P(k - 1)->text() == Nessuno;
-        const bool senzaSecondo = P(k)->text() == Nessuno;
+        const bool senzaPrimo = P(k - 1)->text() == SetSenzaRisultato;
+        const bool senzaSecondo = P(k)->text() == SetSenzaRisultato;
         if (senzaPrimo != senzaSecondo) {
             // A result with one side only: the side without sets is to be filled in (or both cleared).
             RifiutaSet(senzaPrimo ? k - 1 : k);
@@ -326,7 +325,7 @@ QString TFrmRisultati::SegnaRiposo()
         const int primo = 2 * coppia - 1;
         if (P(primo)->isEnabled() && !P(primo + 1)->isEnabled()) {
             squadra = TblGiornate->fieldByName(CampoSquadra(primo)).asString();
-            ImpostaSet(primo, Nessuno);
+            ImpostaSet(primo, SetSenzaRisultato);
         }
     }
     return squadra;

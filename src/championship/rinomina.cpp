@@ -65,7 +65,6 @@ int RinominaSquadra(const QString &vecchio, const QString &nuovoDigitato)
     if (vecchio.isEmpty() || nuovo.isEmpty() || nuovo.size() > LunghezzaNome || nuovo == vecchio)
         throw ErroreRegola(QString::fromUtf8(MsgNomeNonValido));
 
-    // All three tables are open before the transaction begins: a table file cannot join one later.
     store::Table squadre(QStringLiteral("squadre.db"));
     store::Table classifica(QStringLiteral("Class.db"));
     store::Table giornate(QStringLiteral("giornate.db"));

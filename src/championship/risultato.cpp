@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString Nessuno = QStringLiteral("*");
-
 // Adds (segno 1) or subtracts (segno -1) one side's share of the result to its row.
 void aggiorna(store::Table &classifica, const QString &squadra, const QString &propri, const QString &avversari,
               int segno)
@@ -24,11 +22,11 @@ void aggiorna(store::Table &classifica, const QString &squadra, const QString &p
         f.setAsInteger(f.asInteger() + segno * valore);
     };
     add("Punti", PuntiRisultato(propri, avversari));
-    if (propri != Nessuno)
+    if (propri != SetSenzaRisultato)
         add("SetV", propri.toInt());
-    if (avversari != Nessuno)
+    if (avversari != SetSenzaRisultato)
         add("SetP", avversari.toInt());
-    if (propri != Nessuno)
+    if (propri != SetSenzaRisultato)
         add("SetG", propri.toInt() + avversari.toInt());
     classifica.post();
 }
@@ -36,7 +34,7 @@ void aggiorna(store::Table &classifica, const QString &squadra, const QString &p
 void applica(const QString &squadra1, const QString &set1, const QString &set2, const QString &squadra2, int segno)
 {
     // A result with one side only cannot be counted: refused before any row changes.
-    if ((set1 == Nessuno) != (set2 == Nessuno))
+    if ((set1 == SetSenzaRisultato) != (set2 == SetSenzaRisultato))
         throw ErroreRegola(QStringLiteral("Risultato incompleto: %1-%2.").arg(set1, set2));
     store::Table classifica(QStringLiteral("Class.db"));
     classifica.open();

@@ -3,6 +3,9 @@
 
 #include <QString>
 
+// What a side's sets read when the match has no result.
+inline const QString SetSenzaRisultato = QStringLiteral("*");
+
 // The set value rule: a side's sets are "0", "1", "2" or "3"; "*" (no result) only where `conAsterisco`.
 bool ValoreSet(const QString &testo, bool conAsterisco);
 // The pair rule: both sides numbers (nothing else is read as one), one side 3 sets, the other 0 to 2.

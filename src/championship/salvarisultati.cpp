@@ -7,13 +7,8 @@
 #include "store/engineerror.h"
 #include "store/table.h"
 
-namespace {
-const QString Nessuno = QStringLiteral("*");
-} // namespace
-
 void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &r)
 {
-    // Both tables are open before the transaction begins: a table file cannot join one later.
     store::Table classifica(QStringLiteral("Class.db"));
     classifica.open();
     store::Transaction transazione;
@@ -43,7 +38,7 @@ void SalvaRisultati(store::Table &giornate, const RisultatiGiornata &r)
         const size_t secondo = primo + 1;
         if (!r.aperto[secondo])
             continue;
-        if (r.set[primo] == Nessuno && r.set[secondo] == Nessuno)
+        if (r.set[primo] == SetSenzaRisultato && r.set[secondo] == SetSenzaRisultato)
             continue;
         ApplicaRisultato(r.squadre[primo], r.set[primo], r.set[secondo], r.squadre[secondo]);
     }
@@ -54,7 +49,7 @@ namespace {
 // A stored result that counts in the standings: both sides set (a "*"-"*" or blank pair counts nothing).
 bool Conteggiato(const QString &a, const QString &b)
 {
-    const auto vuoto = [](const QString &s) { return s.isEmpty() || s == Nessuno; };
+    const auto vuoto = [](const QString &s) { return s.isEmpty() || s == SetSenzaRisultato; };
     return !(vuoto(a) && vuoto(b));
 }
 } // namespace
@@ -70,7 +65,6 @@ void CorreggiRisultati(int numero, const QList<Correzione> &correzioni)
             throw ErroreRegola(QStringLiteral("E' stato immesso un valore di set errato."));
     }
 
-    // Both tables are open before the transaction begins: a table file cannot join one later.
     store::Table giornate(QStringLiteral("giornate.db"));
     store::Table classifica(QStringLiteral("Class.db"));
     giornate.open();
