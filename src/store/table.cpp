@@ -205,9 +205,13 @@ void Table::writeValue(int index, const QVariant &value)
 // into a text field, stored as convertForField would store them. Anything else takes its way.
 void Table::writeNumber(int index, int value, bool logical)
 {
-    const FieldType type = open_ && isEditing() ? std::as_const(defs)[index].type : FieldType::Text;
+    if (!open_ || !isEditing()) {
+        Cursor::writeNumber(index, value, logical); // refuses it
+        return;
+    }
+    const FieldType type = std::as_const(defs)[index].type;
     if (type != FieldType::Integer && type != FieldType::Logical) {
-        Cursor::writeNumber(index, value, logical); // refuses a closed table or a row not edited
+        Cursor::writeNumber(index, value, logical);
         return;
     }
     buffer[index] = QVariant(qlonglong(type == FieldType::Logical ? value != 0 : value));
